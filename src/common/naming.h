@@ -1,0 +1,36 @@
+// How thumbnails, pages and URLs are named, as pure functions of explicit values.
+#pragma once
+
+#include <string>
+
+namespace fw {
+
+class GalleryValues;
+
+struct NamingValues {
+  std::string baseDir;
+  std::string imageDir = "images";
+  std::string thumbsDir = "thumbs";
+  std::string thumbPrefix = "Thumb-";
+  bool isThumbPrefix = true;
+  std::string galleryPrefix = "Gallery";
+  std::string docExtension = "html";
+
+  // The values as the gallery holds them now.
+  static NamingValues From(const GalleryValues& g);
+};
+
+std::string ImageFolder(const NamingValues& v);  // AddBackslash(AddBackslash(BaseDir) + ImageDir)
+std::string ThumbFolder(const NamingValues& v);
+std::string ThumbnailName(const NamingValues& v, const std::string& image);
+std::string ThumbnailPath(const NamingValues& v, const std::string& image);
+std::string GalleryPageName(const NamingValues& v, int page, int pageCount);
+std::string GalleryPagePath(const NamingValues& v, int page, int pageCount);
+std::string ImagePageName(const NamingValues& v, const std::string& image);
+std::string ImagePagePath(const NamingValues& v, const std::string& image);
+std::string FolderUrl(const std::string& relativeFolder);
+std::string ThumbnailUrl(const NamingValues& v, const std::string& image);
+std::string ImageUrl(const NamingValues& v, const std::string& image);
+std::string CleanImageName(const std::string& image);
+
+}  // namespace fw
