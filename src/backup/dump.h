@@ -1,0 +1,31 @@
+// The settings dump file: a plain-text copy of a key tree of the settings store, one section
+// per key ("[" root name "\" key path "]", one line per value, an empty line), lines ended by
+// CR LF. Backup writes it with ExportSettingsTree, restore reads it with ImportSettingsTree.
+//
+// The store is the current user's hive. The other predefined root names are recognised in key
+// paths and headers; their keys live in the same store under a top-level key of the root's
+// upper-case name (e.g. "HKEY_LOCAL_MACHINE\Software\..."), so a dump that names them still
+// round-trips.
+#pragma once
+
+#include <string>
+
+namespace fw {
+
+class Store;
+
+// Appends `line` and CR LF to `file` (created when missing), then closes it. Any failure
+// (missing folder, no permission) is swallowed: the line is lost without a message.
+void AppendTextLine(const std::string& file, const std::string& line);
+
+// Appends the sections of `keyPath` and every key below it, breadth first, to `file`; the
+// file is never emptied first. A path beginning "HKEY_<root>\" names another root; an unknown
+// root name writes nothing.
+void ExportSettingsTree(const Store& store, const std::string& file, const std::string& keyPath);
+
+// Writes every value line of `file` back into the store, creating keys as needed; never
+// deletes a value or key. A missing file does nothing. An "int" value that is not a decimal
+// integer throws fw::Error after all earlier lines were applied; bad "bin" lines are skipped.
+void ImportSettingsTree(Store& store, const std::string& file);
+
+}  // namespace fw
