@@ -18,7 +18,7 @@ struct CatalogueEntry {
   std::string name;          // the value name read by the loader
   std::string writeName;     // the name it is written under (differs for two colours)
   Kind kind = Kind::String;
-  std::string defaultText;   // for String
+  std::string defaultText;   // for String (BackupDir: the application folder is prefixed)
   int defaultInt = 0;        // for Integer and Boolean (0/1)
   int minimum = 0, maximum = 0, step = 0;  // for spin editors (maximum 0: unbounded)
   std::string control;       // objectName of the control
