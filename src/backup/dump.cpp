@@ -17,7 +17,7 @@ namespace fw {
 namespace {
 
 constexpr std::array<std::string_view, 7> kRootNames = {
-    "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",     "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+    "HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE", "HKEY_USERS",
     "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"};
 
 std::string UpperAscii(std::string_view text) {

@@ -13,11 +13,11 @@ class GalleryValues;
 
 // The gallery values a scan depends on.
 struct ImageScanValues {
-  std::string baseDir;              // an empty (or all-blank) site folder gives an empty list
+  std::string baseDir;  // an empty (or all-blank) site folder gives an empty list
   std::string thumbPrefix = "Thumb-";
-  bool isThumbPrefix = true;        // prefix mode: contained anywhere; suffix mode: name ends
-                                    // with thumbPrefix + ".jpg"; both in exact letter case
-  bool sorted = true;               // alphabetical without regard to ASCII case
+  bool isThumbPrefix = true;  // prefix mode: contained anywhere; suffix mode: name ends
+                              // with thumbPrefix + ".jpg"; both in exact letter case
+  bool sorted = true;         // alphabetical without regard to ASCII case
 
   // BaseDir, ThumbPrefix, IsThumbPrefix and Sorted as the gallery holds them now.
   static ImageScanValues From(const GalleryValues& g);
@@ -31,8 +31,7 @@ std::vector<std::string> ScanImageList(const std::string& imageFolder, const Ima
 std::vector<std::string> ScanImageList(const GalleryValues& g);
 
 // Whether `name` is taken for a thumbnail in the JPEG group.
-bool IsThumbnailName(const std::string& name, const std::string& thumbPrefix,
-                     bool isThumbPrefix);
+bool IsThumbnailName(const std::string& name, const std::string& thumbPrefix, bool isThumbPrefix);
 
 // Orders names alphabetically without regard to ASCII case (names that differ only in case
 // keep a fixed, byte-wise order).

@@ -14,8 +14,8 @@ namespace {
 using K = Kind;
 using W = WriteMoment;
 
-CatalogueEntry Entry(Scope scope, const char* name, Kind kind, const char* control,
-                     const char* tab, const char* label, WriteMoment written) {
+CatalogueEntry Entry(Scope scope, const char* name, Kind kind, const char* control, const char* tab,
+                     const char* label, WriteMoment written) {
   CatalogueEntry e;
   e.name = e.writeName = name;
   e.kind = kind;
@@ -34,15 +34,15 @@ CatalogueEntry Text(Scope scope, const char* name, const char* def, const char* 
   return e;
 }
 
-CatalogueEntry Flag(Scope scope, const char* name, bool def, const char* control,
-                    const char* tab, const char* label) {
+CatalogueEntry Flag(Scope scope, const char* name, bool def, const char* control, const char* tab,
+                    const char* label) {
   CatalogueEntry e = Entry(scope, name, K::Boolean, control, tab, label, W::Click);
   e.defaultInt = def ? 1 : 0;
   return e;
 }
 
-CatalogueEntry Number(Scope scope, const char* name, int def, const char* control,
-                      const char* tab, const char* label, WriteMoment written) {
+CatalogueEntry Number(Scope scope, const char* name, int def, const char* control, const char* tab,
+                      const char* label, WriteMoment written) {
   CatalogueEntry e = Entry(scope, name, K::Integer, control, tab, label, written);
   e.defaultInt = def;
   return e;
@@ -94,8 +94,7 @@ std::vector<CatalogueEntry> Build() {
       Number(A, "BackupGroupHeight", 120, "grpBackup", kBackup, "", W::Click),
 
       Flag(G, "ConvertToJpeg", false, "ConvertToJpeg", kSource, "Convert to Jpeg"),
-      Flag(G, "SourceResizedImageIsProgressive", false, "chkIsProgressive", kSource,
-           "Progressive"),
+      Flag(G, "SourceResizedImageIsProgressive", false, "chkIsProgressive", kSource, "Progressive"),
       Spin(G, "JpegQuality", 75, 1, 100, 5, "JpegQuality", kSource, "Jpeg quality (%)"),
       Flag(G, "SourceResizeByDimensions", false, "chkResizeByDimensions", kSource,
            "Resize if image larger than"),
@@ -132,22 +131,20 @@ std::vector<CatalogueEntry> Build() {
       Text(G, "ThumbsDir", "thumbs", "ThumbsDir", kDirs, "Thumbnails subdirectory", W::Change),
       Text(G, "ThumbPrefix", "Thumb-", "ThumbPrefix", kOptions, "Text", W::Change),
       Text(G, "IndexFile", "index.html", "IndexFile", kIndex, "Index file name", W::Exit),
-      Text(G, "IndexTitle", "Picture Gallery Index", "IndexTitle", kIndex, "Page title",
-           W::Exit),
+      Text(G, "IndexTitle", "Picture Gallery Index", "IndexTitle", kIndex, "Page title", W::Exit),
       Spin(G, "ThumbSize", 100, 1, 400, 10, "ThumbSize", kOptions, "Size (pixels)"),
       Spin(G, "CellSpacing", 0, 0, 100, 1, "CellSpacing", kOptions, "Spacing"),
       Spin(G, "CellPadding", 20, 0, 100, 1, "CellPadding", kOptions, "Padding"),
       Spin(G, "TableBorder", 5, 0, 100, 1, "TableBorder", kOptions, "Border"),
       Spin(G, "Rows", 2, 1, 100, 1, "Rows", kLayout, "Rows"),
       Spin(G, "Columns", 5, 1, 100, 1, "Cols", kLayout, "Cols"),
-      Text(G, "TableBackImage", "", "TableBackImage", kOptions,
-           "URL for table background image", W::Exit),
+      Text(G, "TableBackImage", "", "TableBackImage", kOptions, "URL for table background image",
+           W::Exit),
       Text(G, "GalleryPrefix", "Gallery", "GalleryPrefix", kGallery, "Page prefix", W::Exit),
       Text(G, "DocExtension", "html", "PageExt", kGallery, "Ext", W::Exit),
       Text(G, "GalleryBackImage", "", "GalleryBackImage", kGallery, "Background image URL",
            W::Exit),
-      Text(G, "GalleryTitle", "Picture Gallery", "GalleryTitle", kGallery, "Page title",
-           W::Exit),
+      Text(G, "GalleryTitle", "Picture Gallery", "GalleryTitle", kGallery, "Page title", W::Exit),
       Text(G, "ImageTitle", "Picture Gallery", "ImageTitle", kImage, "Page title", W::Exit),
       Text(G, "IndexLinkText", "Index Page", "edtIndexLink", kNavGallery, "Index link text",
            W::Exit),
@@ -155,12 +152,10 @@ std::vector<CatalogueEntry> Build() {
            W::Exit),
       Text(G, "TotalImagesText", "Total images: ", "edtTotalImages", kStatic, "Total images",
            W::Exit),
-      Text(G, "TotalPagesText", "Total pages: ", "edtTotalPages", kStatic, "Total pages",
-           W::Exit),
+      Text(G, "TotalPagesText", "Total pages: ", "edtTotalPages", kStatic, "Total pages", W::Exit),
       Colour("TableBackColor", 0xC0C0C0, "butTableBackColor", kOptions, "Back color"),
       Colour("TableForeColor", 0x000000, "butTableForeColor", kOptions, "Fore color"),
-      Colour("IndexTableBackColor", 0x808000, "butIndexTableBackColor", kIndex,
-             "Table backcolor"),
+      Colour("IndexTableBackColor", 0x808000, "butIndexTableBackColor", kIndex, "Table backcolor"),
       Colour("GalleryForeColor", 0xFFFF00, "butGalleryForeColor", kGallery, "Foreground"),
       Colour("GalleryBackColor", 0x800000, "butGalleryBackColor", kGallery, "Background"),
       Colour("GalleryLinkColor", 0x00FF00, "butGalleryLinkColor", kGallery, "Link"),
@@ -171,10 +166,8 @@ std::vector<CatalogueEntry> Build() {
       Colour("ImageForeColor", 0x000000, "butImageForeColor", kImage, "Foreground"),
       Colour("ImageBackColor", 0xFFFFFF, "butImageBackColor", kImage, "Background"),
       Colour("ImageLinkColor", 0xFF0000, "butImageLinkColor", kImage, "Link"),
-      Colour("ImageVisitedLinkColor", 0x000080, "butImageVisitedLinkColor", kImage,
-             "Visited link"),
-      Colour("ImageActiveLinkColor", 0x0000FF, "butImageActiveLinkColor", kImage,
-             "Active link"),
+      Colour("ImageVisitedLinkColor", 0x000080, "butImageVisitedLinkColor", kImage, "Visited link"),
+      Colour("ImageActiveLinkColor", 0x0000FF, "butImageActiveLinkColor", kImage, "Active link"),
       Flag(G, "WriteScriptFile", false, "WriteScriptFile", kAdvanced, "Write script file"),
       Text(G, "ScriptExt", "js", "edtScriptExt", kAdvanced, "Script file ext", W::Exit),
       Spin(G, "NavCellSpacing", 0, 0, 100, 1, "NavSpacing", kNavImage, "Spacing"),
@@ -211,8 +204,7 @@ std::vector<CatalogueEntry> Build() {
       Flag(P, "RecompressBySize", false, "chkRecompressBySize", kProps,
            "Re-compress only (no resize)"),
 
-      Text(C, "CustomGalleryTemplate", "", "", kCustom, "Gallery template file name",
-           W::Change),
+      Text(C, "CustomGalleryTemplate", "", "", kCustom, "Gallery template file name", W::Change),
       Text(C, "CustomGalleryPrefix", "Gallery", "", kCustom, "Page prefix", W::Exit),
       Text(C, "CustomGalleryExt", "html", "", kCustom, "Ext", W::Exit),
       Text(C, "ImagePlaceHolder", "<Image/>", "", kCustom, "Image place holder", W::Exit),
@@ -223,8 +215,7 @@ std::vector<CatalogueEntry> Build() {
       Text(C, "PreviousPlaceHolder", "<Previous/>", "", kCustom, "'Previous' place holder",
            W::Exit),
       Text(C, "NextPlaceHolder", "<Next/>", "", kCustom, "'Next' place holder", W::Exit),
-      Text(C, "GalleryPlaceHolder", "<Gallery/>", "", kCustom, "'Gallery' place holder",
-           W::Exit),
+      Text(C, "GalleryPlaceHolder", "<Gallery/>", "", kCustom, "'Gallery' place holder", W::Exit),
   };
   int order = 0;
   for (auto& e : t) {

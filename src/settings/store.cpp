@@ -124,7 +124,7 @@ class WriteTxn {
   bool done_ = false;
 };
 
-struct Snapshot {  // a key tree held in memory while it is copied
+struct Snapshot {        // a key tree held in memory while it is copied
   std::string relative;  // path below the copied key ("" for the key itself)
   std::vector<StoredValue> values;
 };
@@ -251,9 +251,9 @@ Store::Store(const std::string& file) : file_(file), impl_(std::make_unique<Impl
   std::error_code ec;
   std::filesystem::path folder = std::filesystem::path(file).parent_path();
   if (!folder.empty()) std::filesystem::create_directories(folder, ec);
-  int rc = sqlite3_open_v2(file.c_str(), &impl_->db,
-                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                           nullptr);
+  int rc =
+      sqlite3_open_v2(file.c_str(), &impl_->db,
+                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
   if (rc != SQLITE_OK) {
     std::string msg = impl_->db ? sqlite3_errmsg(impl_->db) : "out of memory";
     throw Error("Failed to open the settings store " + file + ": " + msg);
@@ -325,14 +325,11 @@ void Store::WriteExpandString(const std::string& key, const std::string& name,
   impl_->write(key, name, ValueKind::ExpandString, text, 0);
 }
 
-void Store::WriteBinary(const std::string& key, const std::string& name,
-                        const std::string& bytes) {
+void Store::WriteBinary(const std::string& key, const std::string& name, const std::string& bytes) {
   impl_->write(key, name, ValueKind::Binary, bytes, 0);
 }
 
-bool Store::KeyExists(const std::string& key) const {
-  return impl_->find(NormalKey(key)) != 0;
-}
+bool Store::KeyExists(const std::string& key) const { return impl_->find(NormalKey(key)) != 0; }
 
 std::vector<std::string> Store::Subkeys(const std::string& key) const {
   sqlite3_int64 id = impl_->find(NormalKey(key));
