@@ -284,6 +284,8 @@ Store::Store(const std::string& file) : file_(file), impl_(std::make_unique<Impl
 
 Store::~Store() = default;
 
+void Store::setBusyTimeout(int milliseconds) { sqlite3_busy_timeout(impl_->db, milliseconds); }
+
 std::string Store::RegReadString(const std::string& key, const std::string& name,
                                  const std::string& def) const {
   StoredValue v;

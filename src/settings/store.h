@@ -55,6 +55,9 @@ class Store {
   bool ValueExists(const std::string& key, const std::string& name) const;
 
   const std::string& file() const { return file_; }
+  // How long an operation waits for another process's write to finish before it fails
+  // (10 seconds unless changed).
+  void setBusyTimeout(int milliseconds);
 
  private:
   struct Impl;
