@@ -1,0 +1,38 @@
+// The generation run ("Go"): every missing thumbnail, then the banner script files, the gallery
+// pages with their image pages and the index page, which is then opened in the browser. The
+// custom layout hands the pages to the custom-template writer instead.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "generator/index_page.h"
+
+namespace fw {
+
+class CustomPages;
+struct PageContext;
+
+inline constexpr const char* kNoImagesMessage = "There are no image files in the image directory";
+inline constexpr const char* kBaseDirMessage = "Base directory could not be created.";
+inline constexpr const char* kThumbDirMessage = "Thumbnail directory could not be created.";
+inline constexpr const char* kImageDirMessage = "Image directory could not be created.";
+
+// How the front end keeps the user from starting conflicting commands while the run works.
+struct BusyControls {
+  // Enter the busy state; disable "Resize large images" and the thumbnail folder field.
+  std::function<void()> enter;
+  // Enable those and the "Thumbs" button again; leave the busy state.
+  std::function<void()> leave;
+};
+
+// Runs "Go" for the gallery of `c.values`, leaving the run values in `c.run`. `custom` writes
+// the custom layout's pages (nothing is written for that layout without it). An error while
+// pages are written ends the run with that error, after the busy state has been left.
+void RunGeneration(PageContext& c, CustomPages* custom, const BusyControls& busy,
+                   const SampleDraw& draw = {});
+
+// The message for a picture that could not be made into a thumbnail.
+std::string ThumbnailErrorMessage(const std::string& picturePath);
+
+}  // namespace fw

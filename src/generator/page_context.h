@@ -1,0 +1,53 @@
+// Everything a page writer works with while a generation run is under way: the gallery's
+// values (read at the moment they are used), the host, the pictures, the banner hooks and the
+// run values shared by the writers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "images/image_io.h"
+
+namespace fw {
+
+class Banners;
+class GalleryValues;
+class Host;
+
+// The run values: set by the generation run, read by every page writer. They keep their last
+// values after a run.
+struct RunValues {
+  int pageCount = 0;      // P
+  int imagesPerPage = 0;  // N
+  int page = 0;           // the gallery page being written, 1..P
+  int cursor = 0;         // zero-based index of the next picture to place
+  // The image list as read when the current gallery page was begun (it cannot change while
+  // a run is under way).
+  std::vector<std::string> images;
+};
+
+// Measuring and shrinking pictures; the run uses the library's, tests their own.
+class Pictures {
+ public:
+  virtual ~Pictures() = default;
+  // Width and height of the picture at `path`; a picture that cannot be read raises.
+  virtual ImageSize size(const std::string& path) = 0;
+  // Writes the thumbnail of `source` to `target`, `longestSide` pixels on its longest side.
+  // Raises when the picture cannot be read; false when the target could not be written (the
+  // host has been told).
+  virtual bool makeThumbnail(Host& host, const std::string& source, const std::string& target,
+                             int longestSide) = 0;
+};
+
+// GetImageSize and MakeScaledJpeg (quality 75, progressive).
+Pictures& LibraryPictures();
+
+struct PageContext {
+  const GalleryValues& values;
+  Host& host;
+  Pictures& pictures;
+  Banners& banners;
+  RunValues& run;
+};
+
+}  // namespace fw
