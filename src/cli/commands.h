@@ -1,0 +1,29 @@
+// The command table of framewright-cli: each command's name, usage line and handler.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cli/context.h"
+
+namespace fw::cli {
+
+struct Command {
+  std::string name;
+  std::string usage;    // arguments, after the name
+  std::string summary;  // one line
+  std::function<void(Context&)> run;
+};
+
+// Every command, in the order the help lists them. Each family registers its own.
+const std::vector<Command>& Commands();
+void AddSettingsCommands(std::vector<Command>& table);
+void AddPictureCommands(std::vector<Command>& table);
+void AddRunCommands(std::vector<Command>& table);
+
+// Throws UsageError unless there are at least `min` and at most `max` positional arguments.
+std::vector<std::string> Positional(Context& c, std::size_t min, std::size_t max,
+                                    const std::vector<std::string>& valued = {});
+
+}  // namespace fw::cli

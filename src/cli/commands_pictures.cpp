@@ -1,0 +1,64 @@
+// Commands on single pictures and on a gallery's image list.
+#include <fstream>
+
+#include "cli/commands.h"
+#include "cli/gallery.h"
+#include "common/error.h"
+#include "images/image_io.h"
+
+namespace fw::cli {
+namespace {
+
+int ParseInt(const std::string& text, const std::string& what) {
+  try {
+    std::size_t used = 0;
+    int v = std::stoi(text, &used);
+    if (used == text.size()) return v;
+  } catch (const std::exception&) {
+  }
+  throw UsageError{what + " must be a whole number: '" + text + "'"};
+}
+
+void Images(Context& c) {
+  auto p = Positional(c, 1, 1);
+  auto values = OpenGallery(c, p[0]);
+  for (const std::string& name : values->images()) c.out() << name << "\n";
+}
+
+void Probe(Context& c) {
+  auto p = Positional(c, 1, 1);
+  ImageSize s = GetImageSize(p[0]);
+  c.out() << s.width << " " << s.height << "\n";
+}
+
+void Decode(Context& c) {
+  auto p = Positional(c, 2, 2);
+  Raster r = DecodePicture(p[0]);
+  std::ofstream out(p[1], std::ios::binary | std::ios::trunc);
+  if (!out) ThrowFileError(p[1]);
+  out << "P6\n" << r.width << " " << r.height << "\n255\n";
+  out.write(reinterpret_cast<const char*>(r.rgb.data()), std::streamsize(r.rgb.size()));
+  if (!out.flush()) ThrowFileError(p[1]);
+}
+
+void Scale(Context& c) {
+  auto p = Positional(c, 3, 3, {"--quality"});
+  int size = ParseInt(p[2], "SIZE");
+  int quality = ParseInt(c.option("--quality", "75"), "Q");
+  if (size < 1) throw UsageError{"SIZE must be at least 1"};
+  if (quality < 1 || quality > 100) throw UsageError{"Q must lie between 1 and 100"};
+  MakeScaledJpeg(c.host(), p[0], p[1], size, quality, c.has("--progressive"));
+}
+
+}  // namespace
+
+void AddPictureCommands(std::vector<Command>& t) {
+  t.push_back({"images", "GALLERY", "the image list as loaded, one name a line", Images});
+  t.push_back({"probe", "FILE", "prints the picture's width and height: \"W H\"", Probe});
+  t.push_back({"decode", "FILE OUT.ppm", "writes the decoded picture as binary PPM (P6)", Decode});
+  t.push_back({"scale", "SRC DST SIZE [--quality Q] [--progressive]",
+               "writes SRC scaled to SIZE on its longest side as a JPEG (quality 75 unless Q)",
+               Scale});
+}
+
+}  // namespace fw::cli

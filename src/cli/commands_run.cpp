@@ -1,0 +1,37 @@
+// The generation run and the demo gallery.
+#include "cli/commands.h"
+#include "cli/demo.h"
+#include "cli/gallery.h"
+#include "generator/extensions.h"
+#include "generator/generation_run.h"
+#include "generator/page_context.h"
+
+namespace fw::cli {
+namespace {
+
+void Go(Context& c) {
+  auto p = Positional(c, 1, 1);
+  auto gallery = OpenGallery(c, p[0]);
+  NoBanners banners;
+  RunValues run;
+  PageContext page{*gallery, c.host(), LibraryPictures(), banners, run};
+  RunGeneration(page, nullptr, BusyControls{[] {}, [] {}});
+}
+
+void Demo(Context& c) {
+  auto p = Positional(c, 1, 1);
+  c.out() << MakeDemo(c, p[0]) << "\n";
+}
+
+}  // namespace
+
+void AddRunCommands(std::vector<Command>& t) {
+  t.push_back({"go", "GALLERY [--open]",
+               "writes the gallery's site; the index page opens in the browser with --open", Go});
+  t.push_back({"demo", "DIR",
+               "makes a dozen pictures and a \"Demo\" gallery inside DIR, runs Go and prints the "
+               "index page's path",
+               Demo});
+}
+
+}  // namespace fw::cli
