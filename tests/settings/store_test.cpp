@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -284,21 +283,6 @@ TEST_F(StoreTest, TwoProcessesWritingTogetherLoseNothing) {
               kWrites - 1);
   }
   EXPECT_EQ(s.Subkeys(kGal), (std::vector<std::string>{"P0", "P1"}));
-}
-
-TEST(StoreFile, DefaultFileFollowsConfigHome) {
-  const char* saved = std::getenv("XDG_CONFIG_HOME");
-  std::string keep = saved ? saved : "";
-  setenv("XDG_CONFIG_HOME", "/x/conf", 1);
-  EXPECT_EQ(DefaultStoreFile(), "/x/conf/framewright/settings.db");
-  setenv("XDG_CONFIG_HOME", "relative", 1);  // only absolute paths count
-  setenv("HOME", std::getenv("HOME") ? std::getenv("HOME") : "/root", 1);
-  EXPECT_EQ(DefaultStoreFile(),
-            std::string(std::getenv("HOME")) + "/.config/framewright/settings.db");
-  if (saved)
-    setenv("XDG_CONFIG_HOME", keep.c_str(), 1);
-  else
-    unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace
