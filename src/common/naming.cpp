@@ -1,0 +1,78 @@
+#include "common/naming.h"
+
+#include "common/gallery_values.h"
+#include "common/subs.h"
+
+namespace fw {
+
+NamingValues NamingValues::From(const GalleryValues& g) {
+  NamingValues v;
+  v.baseDir = g.text("BaseDir");
+  v.imageDir = g.text("ImageDir");
+  v.thumbsDir = g.text("ThumbsDir");
+  v.thumbPrefix = g.text("ThumbPrefix");
+  v.isThumbPrefix = g.integer("IsThumbPrefix") != 0;
+  v.galleryPrefix = g.text("GalleryPrefix");
+  v.docExtension = g.text("DocExtension");
+  return v;
+}
+
+std::string ImageFolder(const NamingValues& v) {
+  return AddBackslash(AddBackslash(v.baseDir) + v.imageDir);
+}
+
+std::string ThumbFolder(const NamingValues& v) {
+  return AddBackslash(AddBackslash(v.baseDir) + v.thumbsDir);
+}
+
+namespace {
+std::string CutEnd(const std::string& text, std::size_t n) {
+  return text.size() > n ? text.substr(0, text.size() - n) : std::string();
+}
+}  // namespace
+
+std::string ThumbnailName(const NamingValues& v, const std::string& image) {
+  if (v.isThumbPrefix) return v.thumbPrefix + CutEnd(image, 3) + "jpg";
+  return CutEnd(image, 4) + v.thumbPrefix + ".jpg";
+}
+
+std::string ThumbnailPath(const NamingValues& v, const std::string& image) {
+  return ThumbFolder(v) + ThumbnailName(v, image);
+}
+
+std::string GalleryPageName(const NamingValues& v, int page, int pageCount) {
+  return v.galleryPrefix + (pageCount == 1 ? std::string() : std::to_string(page)) + "." +
+         v.docExtension;
+}
+
+std::string GalleryPagePath(const NamingValues& v, int page, int pageCount) {
+  return AddBackslash(v.baseDir) + GalleryPageName(v, page, pageCount);
+}
+
+std::string ImagePageName(const NamingValues& v, const std::string& image) {
+  return CutEnd(image, 4) + "." + v.docExtension;
+}
+
+std::string ImagePagePath(const NamingValues& v, const std::string& image) {
+  return AddBackslash(v.baseDir) + ImagePageName(v, image);
+}
+
+std::string FolderUrl(const std::string& relativeFolder) {
+  if (relativeFolder.empty()) return "";
+  std::string url = ReplaceAll(relativeFolder, "\\", "/");
+  return url.back() == '/' ? url : url + '/';
+}
+
+std::string ThumbnailUrl(const NamingValues& v, const std::string& image) {
+  return FolderUrl(v.thumbsDir) + ThumbnailName(v, image);
+}
+
+std::string ImageUrl(const NamingValues& v, const std::string& image) {
+  return FolderUrl(v.imageDir) + image;
+}
+
+std::string CleanImageName(const std::string& image) {
+  return ReplaceAll(StripExtension(image), "_", " ");
+}
+
+}  // namespace fw
