@@ -1,4 +1,5 @@
-// The one dimension probe and the one JPEG writer of the system.
+// The one dimension probe and the one JPEG writer of the system. A picture's kind comes from
+// its file name's ending alone, never from its content.
 #pragma once
 
 #include <string>
@@ -9,25 +10,41 @@ namespace fw {
 
 class Host;
 
+enum class PictureKind { None, Jpeg, Gif, Png, Bmp };
+
 struct ImageSize {
   int width = 0;
   int height = 0;
 };
 
+// "jpg", "gif", "png" or "bmp" (already lower-cased) to its kind.
+PictureKind KindByEnding(const std::string& ending);
+// The probe's rule: the last three characters, ASCII letters lowered.
+PictureKind ProbeKind(const std::string& path);
+// The decoder's rule: the last four characters, lowered, must be ".jpg", ".gif", ".png", ".bmp".
+PictureKind DecodeKind(const std::string& path);
+
 // Width and height of the picture at `path`, told by its last three characters
-// (jpg/gif/png/bmp, any case); 0 x 0 for other kinds. Reader errors are raised.
+// (jpg/gif/png/bmp, any case). For other kinds returns false at once and leaves width and height
+// as they were. Reader errors are raised (fw::Error) and leave them as they were too.
+// An empty JPEG file reports 0 x 0.
+bool GetImageSize(const std::string& path, int& width, int& height);
+// The same, 0 x 0 for other kinds.
 ImageSize GetImageSize(const std::string& path);
 
 // Decodes a picture fully (kind by its last four characters) into an RGB raster.
 Raster DecodePicture(const std::string& path);
 
-// Decodes, point-samples to `size` on the longest side and writes a JPEG.
-// Returns false when the target could not be written (after telling the host); true when
+// Decodes, point-samples to `size` on the longest side and writes a JPEG (replacing the target
+// in one step, so targetPath may equal sourcePath). Reader, scaler and encoder errors are
+// raised and nothing is written. Returns false when the target could not be written, after
+// telling the host "Could not create file <target>. Will continue with next file."; true when
 // written or when the source kind is not one of the four (nothing is done then).
 bool MakeScaledJpeg(Host& host, const std::string& sourcePath, const std::string& targetPath,
                     int size, int quality, bool progressive);
 
-// The longest side a picture must take to fit a maxWidth x maxHeight box.
+// The longest side a picture must take to fit a maxWidth x maxHeight box with its aspect ratio
+// kept; its own longest side when it already fits. GetImageSize's errors are raised.
 int FitLongestSide(const std::string& path, int maxWidth, int maxHeight);
 
 }  // namespace fw

@@ -1,0 +1,26 @@
+// The one libjpeg error manager of the system: a fatal libjpeg error jumps back to the caller,
+// which then raises fw::Error with libjpeg's own message text. Warnings (corrupt data that
+// libjpeg can work around) are silenced, as libjpeg's default behaviour tolerates them.
+#pragma once
+
+#include <csetjmp>
+#include <cstdio>  // jpeglib.h needs FILE and size_t
+
+#include <jpeglib.h>
+
+namespace fw {
+
+struct JpegErrors {
+  jpeg_error_mgr mgr;
+  std::jmp_buf jump;
+  char message[JMSG_LENGTH_MAX] = {};
+};
+
+// Fills `errors` and returns the pointer to store in cinfo.err. The caller must call setjmp on
+// errors.jump before the first libjpeg call that can fail, and call ThrowJpegFailure(errors) when
+// it returns non-zero. Only plain data may be created between that setjmp and the libjpeg calls.
+jpeg_error_mgr* AttachJpegErrors(JpegErrors& errors);
+
+[[noreturn]] void ThrowJpegFailure(const JpegErrors& errors);
+
+}  // namespace fw

@@ -1,0 +1,62 @@
+#include "images/scaler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/error.h"
+#include "common/host.h"
+
+namespace fw {
+namespace {
+
+// nearbyint rounds halves to the even neighbour in the default rounding mode.
+long long RoundEven(long double value) { return std::llrint(value); }
+
+}  // namespace
+
+ScaledSize ScaledDimensions(int width, int height, int size) {
+  if (width <= 0 || height <= 0)
+    throw Error("Picture has no pixels (" + std::to_string(width) + " x " +
+                std::to_string(height) + ")");
+  if (size < 1) throw Error("Invalid picture size " + std::to_string(size));
+  const int longest = width < height ? height : width;
+  ScaledSize s;
+  s.q = static_cast<double>(static_cast<long double>(longest) / size);
+  const long double q = s.q;
+  // A very thin picture would round its short side to nothing; a JPEG needs at least one row.
+  s.width = static_cast<int>(std::max(1LL, RoundEven(width / q)));
+  s.height = static_cast<int>(std::max(1LL, RoundEven(height / q)));
+  return s;
+}
+
+int SampledIndex(int i, double q, int limit) {
+  long long s = RoundEven(static_cast<long double>(i) * static_cast<long double>(q));
+  return static_cast<int>(std::min<long long>(s, limit - 1));
+}
+
+Raster PointSample(const Raster& source, int size, Host& host) {
+  const ScaledSize s = ScaledDimensions(source.width, source.height, size);
+  if (std::uint64_t(s.width) * std::uint64_t(s.height) > kMaxPixels)
+    throw Error("Picture too large to make (" + std::to_string(s.width) + " x " +
+                std::to_string(s.height) + " pixels)");
+  Raster out;
+  out.width = s.width;
+  out.height = s.height;
+  out.rgb.resize(std::size_t(s.width) * std::size_t(s.height) * 3);
+
+  std::vector<std::size_t> column(std::size_t(s.width));
+  for (int x = 0; x < s.width; ++x) column[x] = std::size_t(SampledIndex(x, s.q, source.width)) * 3;
+
+  for (int y = 0; y < s.height; ++y) {
+    const std::uint8_t* in = source.row(SampledIndex(y, s.q, source.height));
+    std::uint8_t* dst = out.row(y);
+    for (int x = 0; x < s.width; ++x, dst += 3) std::memcpy(dst, in + column[x], 3);
+    host.processEvents();
+  }
+  return out;
+}
+
+}  // namespace fw

@@ -1,0 +1,28 @@
+// The point sampler: every output pixel is a copy of one source pixel, the sampling grid
+// anchored at the top-left corner (no half-pixel offset), arithmetic in extended precision.
+#pragma once
+
+#include "images/raster.h"
+
+namespace fw {
+
+class Host;
+
+struct ScaledSize {
+  double q = 0;  // the source's longest side over the requested size
+  int width = 0;
+  int height = 0;
+};
+
+// Output size of a width x height source scaled to `size` on its longest side; each side is at
+// least 1. Raises fw::Error for an empty source or a size below 1.
+ScaledSize ScaledDimensions(int width, int height, int size);
+
+// The source index sampled by output index i at scale q, clamped to limit - 1 so that an
+// enlargement's last rows and columns repeat the source's last ones.
+int SampledIndex(int i, double q, int limit);
+
+// Scales `source` to `size` on its longest side; lets the host process events after each row.
+Raster PointSample(const Raster& source, int size, Host& host);
+
+}  // namespace fw
