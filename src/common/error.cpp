@@ -6,8 +6,10 @@
 namespace fw {
 
 void ThrowFileError(const std::string& path) {
-  int e = errno;
-  throw Error(std::string(std::strerror(e ? e : EIO)) + ": " + path);
+  int code = errno;
+  // A caller that met a failure without errno still gets a reason rather than "Success".
+  if (code == 0) code = EIO;
+  throw Error(std::string(std::strerror(code)) + ": " + path);
 }
 
 }  // namespace fw

@@ -2,172 +2,281 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <limits.h>
-#include <stdio.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "common/error.h"
-#include "common/subs.h"
 
 namespace fw::fs {
+
 namespace {
 
-struct Fd {
-  int fd = -1;
-  explicit Fd(int f) : fd(f) {}
-  ~Fd() {
-    if (fd >= 0) close(fd);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-};
+std::function<bool(const char*)>& FaultHook() {
+  static std::function<bool(const char*)> hook;
+  return hook;
+}
 
-void WriteAllTo(int fd, const char* data, std::size_t size, const std::string& path) {
+// Fails the step with an I/O error when the test hook asks for it.
+void Step(const char* step, const std::string& path) {
+  if (FaultHook() && FaultHook()(step)) {
+    errno = EIO;
+    ThrowFileError(path);
+  }
+}
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// '*' and '?' wildcards, letters compared without regard to case.
+bool MatchMask(const char* mask, const char* name) {
+  const char* star = nullptr;
+  const char* resume = nullptr;
+  while (*name) {
+    if (*mask == '*') {
+      star = mask++;
+      resume = name;
+    } else if (*mask == '?' || (*mask && Lower(*mask) == Lower(*name))) {
+      ++mask;
+      ++name;
+    } else if (star) {
+      mask = star + 1;
+      name = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (*mask == '*') ++mask;
+  return *mask == '\0';
+}
+
+std::string FolderOf(const std::string& path) {
+  std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+void WriteAll(int fd, const char* data, std::size_t size, const std::string& path) {
   while (size > 0) {
-    ssize_t n = write(fd, data, size);
+    ssize_t n = ::write(fd, data, size);
     if (n < 0) {
       if (errno == EINTR) continue;
       ThrowFileError(path);
     }
     data += n;
-    size -= std::size_t(n);
+    size -= static_cast<std::size_t>(n);
   }
 }
 
-std::string StripTrailingSeparators(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
-
-// The extension a mask asks for ("*.jpg" gives ".jpg"; "*.*" and "*" give "").
-std::string MaskExtension(const std::string& mask) {
-  std::size_t dot = mask.rfind('.');
-  if (dot == std::string::npos) return "";
-  std::string ext = mask.substr(dot);
-  return ext == ".*" ? "" : LowerAscii(ext);
-}
+struct Fd {
+  int fd = -1;
+  ~Fd() {
+    if (fd >= 0) ::close(fd);
+  }
+};
 
 }  // namespace
 
+void SetFaultHookForTesting(std::function<bool(const char* step)> hook) {
+  FaultHook() = std::move(hook);
+}
+
 bool Exists(const std::string& path) {
   struct stat st;
-  return !path.empty() && stat(path.c_str(), &st) == 0;
+  return ::stat(path.c_str(), &st) == 0;
 }
 
 bool IsFile(const std::string& path) {
   struct stat st;
-  return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 bool IsFolder(const std::string& path) {
   struct stat st;
-  return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool MakeFolders(const std::string& path) {
-  std::string p = StripTrailingSeparators(path);
-  if (p.empty()) return false;
-  if (IsFolder(p)) return true;
-  std::size_t slash = p.rfind('/');
-  if (slash != std::string::npos && slash > 0 && !MakeFolders(p.substr(0, slash))) return false;
-  if (mkdir(p.c_str(), 0777) != 0 && errno != EEXIST) return false;
-  return IsFolder(p);
+  if (path.empty()) return false;
+  for (std::size_t at = path.find('/', 1); ; at = path.find('/', at + 1)) {
+    std::string part = path.substr(0, at);
+    if (!part.empty() && ::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) break;
+    if (at == std::string::npos) break;
+  }
+  return IsFolder(path);
 }
 
 std::vector<std::string> ListMask(const std::string& folder, const std::string& mask) {
   std::vector<std::string> names;
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.empty() ? "." : folder.c_str()),
-                                          closedir);
-  if (!dir) return names;
-  std::string ext = MaskExtension(mask);
-  std::string base = AddBackslash(folder);
-  while (dirent* e = readdir(dir.get())) {
+  std::string dir = folder.empty() ? "." : folder;
+  std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(dir.c_str()), ::closedir);
+  if (!d) {
+    if (errno == ENOENT || errno == ENOTDIR) return names;
+    ThrowFileError(folder);
+  }
+  // "*.*" stands for every name, with or without a dot.
+  bool all = mask == "*.*" || mask == "*";
+  std::string base = dir.back() == '/' ? dir : dir + '/';
+  errno = 0;
+  while (dirent* e = ::readdir(d.get())) {
     std::string name = e->d_name;
     if (name == "." || name == "..") continue;
-    if (!ext.empty() &&
-        (name.size() < ext.size() || LowerAscii(name.substr(name.size() - ext.size())) != ext))
+    if (!all && !MatchMask(mask.c_str(), name.c_str())) continue;
+    // Folders are never listed: every caller takes the names for files.
+    if (e->d_type == DT_DIR || ((e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) &&
+                                IsFolder(base + name)))
       continue;
-    if (!IsFile(base + name)) continue;
-    names.push_back(name);
+    names.push_back(std::move(name));
   }
   return names;
 }
 
 void CopyFile(const std::string& from, const std::string& to) {
-  ReplaceAtomically(to, ReadFile(from));
+  Fd in;
+  in.fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in.fd < 0) ThrowFileError(from);
+  struct stat src;
+  if (::fstat(in.fd, &src) != 0) ThrowFileError(from);
+  struct stat dst;
+  // Copying a file onto itself would truncate it before reading it.
+  if (::stat(to.c_str(), &dst) == 0 && dst.st_dev == src.st_dev && dst.st_ino == src.st_ino)
+    return;
+  Fd out;
+  out.fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, src.st_mode & 0777);
+  if (out.fd < 0) ThrowFileError(to);
+  char buf[65536];
+  for (;;) {
+    ssize_t n = ::read(in.fd, buf, sizeof buf);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ThrowFileError(from);
+    }
+    if (n == 0) break;
+    WriteAll(out.fd, buf, static_cast<std::size_t>(n), to);
+  }
+  int fd = out.fd;
+  out.fd = -1;
+  if (::close(fd) != 0) ThrowFileError(to);
 }
 
 bool RenameNoReplace(const std::string& from, const std::string& to) {
-  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+    return true;
   if (errno == EEXIST) return false;
   if (errno != EINVAL && errno != ENOSYS) ThrowFileError(from);
-  // A file system without RENAME_NOREPLACE: a hard link fails on an existing target.
-  if (link(from.c_str(), to.c_str()) != 0) {
+  // File systems without the no-replace flag: a hard link fails on an existing target too.
+  if (::link(from.c_str(), to.c_str()) != 0) {
     if (errno == EEXIST) return false;
     ThrowFileError(from);
   }
-  unlink(from.c_str());
+  if (::unlink(from.c_str()) != 0) ThrowFileError(from);
   return true;
 }
 
 bool Delete(const std::string& path) {
-  if (unlink(path.c_str()) == 0) return true;
-  return !Exists(path);
+  if (::unlink(path.c_str()) == 0) return true;
+  return errno == ENOENT;
 }
 
 std::int64_t Size(const std::string& path) {
   struct stat st;
-  if (stat(path.c_str(), &st) != 0) return -1;
-  return std::int64_t(st.st_size);
+  if (::stat(path.c_str(), &st) != 0) return -1;
+  return static_cast<std::int64_t>(st.st_size);
 }
 
 std::string ReadFile(const std::string& path) {
-  Fd f(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (f.fd < 0) ThrowFileError(path);
+  Fd in;
+  in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in.fd < 0) ThrowFileError(path);
   std::string data;
   char buf[65536];
   for (;;) {
-    ssize_t n = read(f.fd, buf, sizeof buf);
+    ssize_t n = ::read(in.fd, buf, sizeof buf);
     if (n < 0) {
       if (errno == EINTR) continue;
       ThrowFileError(path);
     }
     if (n == 0) break;
-    data.append(buf, std::size_t(n));
+    data.append(buf, static_cast<std::size_t>(n));
   }
   return data;
 }
 
 void ReplaceAtomically(const std::string& path, const std::string& data) {
-  std::string temp = path + ".fwtmp";
-  {
-    Fd f(open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (f.fd < 0) ThrowFileError(path);
-    try {
-      WriteAllTo(f.fd, data.data(), data.size(), path);
-      if (fsync(f.fd) != 0) ThrowFileError(path);
-    } catch (...) {
-      unlink(temp.c_str());
-      throw;
-    }
-  }
-  if (rename(temp.c_str(), path.c_str()) != 0) {
-    int e = errno;
-    unlink(temp.c_str());
-    errno = e;
-    ThrowFileError(path);
-  }
+  AtomicWriter w(path);
+  w.write(data);
+  w.commit();
 }
 
 std::string RealPath(const std::string& path) {
   char buf[PATH_MAX];
-  if (!path.empty() && realpath(path.c_str(), buf)) return buf;
-  return path;
+  if (::realpath(path.c_str(), buf) == nullptr) return path;
+  return buf;
+}
+
+AtomicWriter::AtomicWriter(const std::string& target, const std::string& tempName)
+    : target_(target) {
+  std::string folder = FolderOf(target);
+  std::string prefix = folder == "/" ? "/" : folder + "/";
+  struct stat st;
+  // The new file keeps the mode of the file it replaces.
+  mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0666;
+  if (!tempName.empty()) {
+    temp_ = prefix + tempName;
+    Step("open", temp_);
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+  } else {
+    static std::atomic<unsigned> counter{0};
+    std::string name = target.substr(target.find_last_of('/') + 1);
+    for (int tries = 0; tries < 100 && fd_ < 0; ++tries) {
+      temp_ = prefix + "." + name + "." + std::to_string(::getpid()) + "-" +
+              std::to_string(counter++) + ".tmp";
+      Step("open", temp_);
+      fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd_ < 0 && errno != EEXIST) break;
+    }
+  }
+  if (fd_ < 0) ThrowFileError(temp_);
+  if (mode != 0666) (void)::fchmod(fd_, mode);
+}
+
+AtomicWriter::~AtomicWriter() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!committed_) ::unlink(temp_.c_str());
+}
+
+void AtomicWriter::write(std::string_view data) {
+  buffer_.append(data);
+  if (buffer_.size() >= 65536) flushBuffer();
+}
+
+void AtomicWriter::flushBuffer() {
+  if (buffer_.empty()) return;
+  Step("write", temp_);
+  WriteAll(fd_, buffer_.data(), buffer_.size(), temp_);
+  buffer_.clear();
+}
+
+void AtomicWriter::commit() {
+  flushBuffer();
+  Step("sync", temp_);
+  if (::fsync(fd_) != 0) ThrowFileError(temp_);
+  int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) ThrowFileError(temp_);
+  Step("rename", target_);
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) ThrowFileError(target_);
+  committed_ = true;
+  // Makes the rename itself durable; the new content is in place either way.
+  Fd dir;
+  dir.fd = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir.fd >= 0) (void)::fsync(dir.fd);
 }
 
 }  // namespace fw::fs

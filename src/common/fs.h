@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fw::fs {
@@ -28,5 +30,34 @@ std::string ReadFile(const std::string& path);
 void ReplaceAtomically(const std::string& path, const std::string& data);
 // The canonical absolute path (symlinks resolved); the input when it cannot be resolved.
 std::string RealPath(const std::string& path);
+
+// A file written whole to a temporary file beside `target`, then flushed to disk and moved
+// over `target` in one rename. Until commit() the target is untouched; a writer dropped
+// without commit() removes its temporary file, so an error on any path leaves the old file.
+class AtomicWriter {
+ public:
+  // `tempName`: the bare name of the temporary file in the target's folder; empty picks a
+  // fresh unique name. A fixed name is created anew or truncated.
+  explicit AtomicWriter(const std::string& target, const std::string& tempName = "");
+  ~AtomicWriter();
+  AtomicWriter(const AtomicWriter&) = delete;
+  AtomicWriter& operator=(const AtomicWriter&) = delete;
+
+  void write(std::string_view data);
+  void commit();
+  const std::string& tempPath() const { return temp_; }
+
+ private:
+  void flushBuffer();
+  std::string target_;
+  std::string temp_;
+  std::string buffer_;
+  int fd_ = -1;
+  bool committed_ = false;
+};
+
+// Test hook: when set, every step of an AtomicWriter ("open", "write", "sync", "rename")
+// asks it first and fails with an I/O error when it answers true. Empty removes it.
+void SetFaultHookForTesting(std::function<bool(const char* step)> hook);
 
 }  // namespace fw::fs

@@ -5,6 +5,15 @@
 
 namespace fw {
 
+namespace {
+
+// The image name without its last n characters (image names end in a dot and three letters).
+std::string CutEnd(const std::string& image, std::size_t n) {
+  return image.size() > n ? image.substr(0, image.size() - n) : std::string();
+}
+
+}  // namespace
+
 NamingValues NamingValues::From(const GalleryValues& g) {
   NamingValues v;
   v.baseDir = g.text("BaseDir");
@@ -25,13 +34,8 @@ std::string ThumbFolder(const NamingValues& v) {
   return AddBackslash(AddBackslash(v.baseDir) + v.thumbsDir);
 }
 
-namespace {
-std::string CutEnd(const std::string& text, std::size_t n) {
-  return text.size() > n ? text.substr(0, text.size() - n) : std::string();
-}
-}  // namespace
-
 std::string ThumbnailName(const NamingValues& v, const std::string& image) {
+  // The thumbnail is always a JPEG, named with a lower-case extension.
   if (v.isThumbPrefix) return v.thumbPrefix + CutEnd(image, 3) + "jpg";
   return CutEnd(image, 4) + v.thumbPrefix + ".jpg";
 }
@@ -59,8 +63,11 @@ std::string ImagePagePath(const NamingValues& v, const std::string& image) {
 
 std::string FolderUrl(const std::string& relativeFolder) {
   if (relativeFolder.empty()) return "";
+  // Backslashes turn into slashes first, so a setting typed with a trailing backslash still
+  // ends in exactly one slash.
   std::string url = ReplaceAll(relativeFolder, "\\", "/");
-  return url.back() == '/' ? url : url + '/';
+  if (url.back() != '/') url += '/';
+  return url;
 }
 
 std::string ThumbnailUrl(const NamingValues& v, const std::string& image) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,7 +10,13 @@
 namespace fw {
 
 // "#RRGGBB" of a colour value (red in the low byte), upper-case digits.
+// A negative value names a system colour and is resolved first (see SystemColourRgb).
 std::string ColorToHtml(std::int32_t colour);
+// The current RGB (0xRRGGBB) of a system colour value (its index in the low byte): the
+// installed resolver's answer, or a fixed light desktop palette when none is installed.
+using SystemColourResolver = std::function<std::uint32_t(int index)>;
+void SetSystemColourResolver(SystemColourResolver resolver);
+std::uint32_t SystemColourRgb(std::int32_t colour);
 // Appends the platform separator unless the path is empty or already ends in one.
 std::string AddBackslash(const std::string& path);
 // 1-based position of `pattern` at or after `start` in `text`, or 0.
