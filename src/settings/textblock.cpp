@@ -1,161 +1,167 @@
 #include "settings/textblock.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <memory>
 
 #include "common/error.h"
+#include "common/fs.h"
 #include "common/subs.h"
 
 namespace fw {
+
 namespace {
 
-constexpr const char* kTerminator = "####";
 constexpr const char* kTempName = "temp$$$$.$$$";
+constexpr const char* kTerminator = "####";
 
-using File = std::unique_ptr<FILE, int (*)(FILE*)>;
-
-File OpenFile(const std::string& path, const char* mode) {
-  File f(std::fopen(path.c_str(), mode), std::fclose);
-  if (!f && !(errno == ENOENT && mode[0] == 'r')) ThrowFileError(path);
-  return f;
-}
-
-// One line without its CR LF (or LF); false at the end of the file.
-bool ReadLine(FILE* f, std::string& line) {
-  line.clear();
-  int c;
-  bool any = false;
-  while ((c = std::getc(f)) != EOF) {
-    any = true;
-    if (c == '\n') break;
-    line.push_back(char(c));
-  }
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return any;
-}
-
-bool IsHeader(const std::string& line, const std::string& lowerHeader) {
-  return LowerAscii(line).compare(0, lowerHeader.size(), lowerHeader) == 0;
-}
-
-std::string LowerHeader(const std::string& section) { return "[" + LowerAscii(section) + "]"; }
-
-// The rewritten file, built beside the text-block file and put in its place in one rename
-// once it is complete and on disk.
-class Rewrite {
+// Reads a text file line by line; CR LF, LF and a lone CR each end a line.
+class LineReader {
  public:
-  explicit Rewrite(const std::string& file)
-      : file_(file), temp_(Folder(file) + kTempName), out_(OpenFile(temp_, "wb")) {}
-  ~Rewrite() {
-    if (out_) {
-      out_.reset();
-      std::remove(temp_.c_str());
-    }
+  explicit LineReader(const std::string& path) : path_(path), f_(std::fopen(path.c_str(), "rb")) {
+    if (!f_) ThrowFileError(path);
   }
-  void line(const std::string& text) {
-    if (std::fputs(text.c_str(), out_.get()) < 0 || std::fputs("\r\n", out_.get()) < 0)
-      ThrowFileError(temp_);
-  }
-  void commit() {
-    if (std::fflush(out_.get()) != 0 || fsync(fileno(out_.get())) != 0) ThrowFileError(temp_);
-    if (std::fclose(out_.release()) != 0) ThrowFileError(temp_);
-    if (std::rename(temp_.c_str(), file_.c_str()) != 0) {
-      int e = errno;
-      std::remove(temp_.c_str());
-      errno = e;
-      ThrowFileError(file_);
+  ~LineReader() { std::fclose(f_); }
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  bool next(std::string& line) {
+    line.clear();
+    int c = std::getc(f_);
+    if (c == EOF) return check();
+    while (c != EOF && c != '\n' && c != '\r') {
+      line += static_cast<char>(c);
+      c = std::getc(f_);
     }
+    if (c == '\r') {
+      int d = std::getc(f_);
+      if (d != '\n' && d != EOF) std::ungetc(d, f_);
+    }
+    if (c == EOF) check();
+    return true;
+  }
+
+  // Copies the rest of the file's bytes exactly as they are.
+  void rewindTo(fs::AtomicWriter& out) {
+    std::rewind(f_);
+    char buf[65536];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f_)) > 0) out.write(std::string_view(buf, n));
+    check();
   }
 
  private:
-  static std::string Folder(const std::string& file) {
-    std::size_t slash = file.rfind('/');
-    return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
+  bool check() {
+    if (std::ferror(f_)) ThrowFileError(path_);
+    return false;
   }
-  std::string file_, temp_;
-  File out_;
+  std::string path_;
+  std::FILE* f_;
 };
 
-void WriteBody(Rewrite& out, const std::string& section, const std::vector<std::string>& lines) {
-  out.line("[" + section + "]");
-  for (const std::string& l : lines) out.line(l);
-  out.line("");
-  out.line(kTerminator);
+bool IsHeader(const std::string& line, const std::string& lowerHeader) {
+  return line.size() >= lowerHeader.size() &&
+         LowerAscii(std::string_view(line).substr(0, lowerHeader.size())) == lowerHeader;
 }
+
+void WriteLine(fs::AtomicWriter& out, std::string_view line) {
+  out.write(line);
+  out.write("\r\n");
+}
+
+void WriteContent(fs::AtomicWriter& out, const std::vector<std::string>& lines) {
+  for (const auto& l : lines) WriteLine(out, l);
+  WriteLine(out, "");
+  WriteLine(out, kTerminator);
+}
+
+std::string LowerHeader(const std::string& section) { return LowerAscii("[" + section + "]"); }
 
 }  // namespace
 
 std::string ReadSection(const std::string& file, const std::string& section) {
-  File in = OpenFile(file, "rb");
-  if (!in) return "";
-  std::string header = LowerHeader(section), line, acc;
+  if (!fs::IsFile(file)) return "";
+  LineReader in(file);
+  std::string header = LowerHeader(section);
+  std::string line;
   bool found = false;
-  while (ReadLine(in.get(), line))
+  while (in.next(line))
     if (IsHeader(line, header)) {
       found = true;
       break;
     }
   if (!found) return "";
-  while (ReadLine(in.get(), line) && line != kTerminator) acc += line + "\r\n";
+  std::string acc;
+  while (in.next(line) && line != kTerminator) {
+    acc += line;
+    acc += "\r\n";
+  }
   return acc.size() > 2 ? acc.substr(0, acc.size() - 2) : "";
 }
 
 void WriteSection(const std::string& file, const std::string& section,
                   const std::vector<std::string>& lines) {
-  File in = OpenFile(file, "rb");
-  Rewrite out(file);
-  if (!in) {
-    WriteBody(out, section, lines);
+  if (!fs::IsFile(file)) {
+    fs::AtomicWriter out(file, kTempName);
+    WriteLine(out, "[" + section + "]");
+    WriteContent(out, lines);
     out.commit();
     return;
   }
-  std::string header = LowerHeader(section), line;
+  LineReader in(file);
+  std::string header = LowerHeader(section);
+  std::string line;
   bool found = false;
-  while (ReadLine(in.get(), line)) {
-    out.line(line);
-    if (IsHeader(line, header)) {
-      found = true;
-      break;
+  {
+    fs::AtomicWriter out(file, kTempName);
+    while (in.next(line)) {
+      WriteLine(out, line);
+      if (IsHeader(line, header)) {
+        found = true;
+        break;
+      }
+    }
+    if (found && in.next(line)) {
+      // Replace the old content: skip through its terminator, keep everything after it.
+      WriteContent(out, lines);
+      while (line != kTerminator && in.next(line)) {
+      }
+      while (in.next(line)) WriteLine(out, line);
+      out.commit();
+      return;
     }
   }
-  bool more = found && ReadLine(in.get(), line);
-  if (more) {
-    for (const std::string& l : lines) out.line(l);
-    out.line("");
-    out.line(kTerminator);
-    while (line != kTerminator && ReadLine(in.get(), line)) {
-    }
-    while (ReadLine(in.get(), line)) out.line(line);
-  } else {
-    out.line("");
-    WriteBody(out, section, lines);
-  }
-  if (std::ferror(in.get())) ThrowFileError(file);
+  // No section of that name (or its header is the last line): the section goes at the end,
+  // after the file's bytes exactly as they are.
+  fs::AtomicWriter out(file, kTempName);
+  in.rewindTo(out);
+  WriteLine(out, "");
+  WriteLine(out, "[" + section + "]");
+  WriteContent(out, lines);
   out.commit();
 }
 
 void DeleteSection(const std::string& file, const std::string& section) {
-  File in = OpenFile(file, "rb");
-  if (!in) return;
-  Rewrite out(file);
-  std::string header = LowerHeader(section), line;
+  if (!fs::IsFile(file)) return;
+  LineReader in(file);
+  std::string header = LowerHeader(section);
+  std::string line;
+  fs::AtomicWriter out(file, kTempName);
   bool found = false;
-  while (ReadLine(in.get(), line)) {
+  while (in.next(line)) {
     if (IsHeader(line, header)) {
       found = true;
       break;
     }
-    out.line(line);
+    WriteLine(out, line);
   }
-  if (!found) return;  // nothing to change: the file stays as it is
-  while (ReadLine(in.get(), line) && line != kTerminator) {
+  // Without the section the file stays exactly as it is.
+  if (!found) return;
+  while (in.next(line) && line != kTerminator) {
   }
-  if (ReadLine(in.get(), line))  // the empty line before the next section
-    while (ReadLine(in.get(), line)) out.line(line);
-  if (std::ferror(in.get())) ThrowFileError(file);
+  // The empty line that separated the section from the next one goes with it.
+  if (in.next(line))
+    while (in.next(line)) WriteLine(out, line);
   out.commit();
 }
 
@@ -163,13 +169,13 @@ std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
   while (start < text.size()) {
-    std::size_t lf = text.find('\n', start);
-    std::size_t end = lf == std::string::npos ? text.size() : lf;
-    std::string l = text.substr(start, end - start);
-    if (!l.empty() && l.back() == '\r') l.pop_back();
-    lines.push_back(l);
-    if (lf == std::string::npos) break;
-    start = lf + 1;
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
   }
   return lines;
 }
