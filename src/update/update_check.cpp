@@ -1,0 +1,132 @@
+#include "update/update_check.h"
+
+#include <fstream>
+
+#include "common/error.h"
+#include "common/fs.h"
+#include "common/subs.h"
+#include "generator/site.h"
+#include "update/http_client.h"
+
+namespace fw {
+
+namespace {
+
+constexpr const char* kProductKey = "framewright";
+
+std::string Trim(const std::string& text) {
+  auto first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// A field of digits only, without leading zeros; "0" for anything that is not a number.
+std::string NumberOf(const std::vector<std::string>& fields, int i) {
+  if (i >= static_cast<int>(fields.size())) return "0";
+  const std::string& f = fields[i];
+  if (f.empty() || f.find_first_not_of("0123456789") != std::string::npos) return "0";
+  auto nonZero = f.find_first_not_of('0');
+  return nonZero == std::string::npos ? "0" : f.substr(nonZero);
+}
+
+// Compares decimal digit strings without leading zeros, so no field can overflow.
+int CompareNumbers(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+  return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+}
+
+// Removes the downloaded list on every way out.
+class TempFile {
+ public:
+  explicit TempFile(std::string path) : path_(std::move(path)) {}
+  ~TempFile() { fs::Delete(path_); }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+ private:
+  std::string path_;
+};
+
+}  // namespace
+
+std::string UpdateListUrl() { return std::string(kMakerSite) + "/upgrades.txt"; }
+std::string WhatsNewUrl() { return std::string(kMakerSite) + "/framewright/whatsnew.shtml"; }
+
+bool IsNewerVersion(const std::string& listed, const std::string& running) {
+  std::vector<std::string> list, run;
+  int count = SplitFields(listed, ".", list);
+  SplitFields(running, ".", run);
+  for (int i = 1; i <= count; ++i) {
+    int c = CompareNumbers(NumberOf(list, i), NumberOf(run, i));
+    if (c != 0) return c > 0;
+  }
+  return false;
+}
+
+NewerVersion FindNewerVersion(Host& host, HttpClient& client, const std::string& appFolder,
+                              const std::string& productKey, const std::string& runningVersion,
+                              const std::string& listUrl) {
+  // A second check started from the window while one waits must not empty the first one's file.
+  if (client.busy()) throw HttpError("HTTP component is busy", 0);
+  std::string key = LowerAscii(productKey);
+  std::string path = AddBackslash(appFolder) + "temp.txt";
+  std::string productLine;
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) ThrowFileError(path);
+    TempFile remover(path);
+    bool downloaded = false;
+    try {
+      downloaded = client.Get(host, listUrl, out) == 200;
+    } catch (const HttpError&) {
+      downloaded = false;
+    }
+    out.close();
+    if (downloaded) {
+      std::string text = fs::ReadFile(path);
+      std::size_t start = 0;
+      while (start < text.size()) {
+        auto lf = text.find('\n', start);
+        std::string line = Trim(LowerAscii(text.substr(start, lf - start)));
+        start = lf == std::string::npos ? text.size() : lf + 1;
+        if (!line.empty() && line.starts_with(key)) {
+          productLine = line;
+          break;
+        }
+      }
+    }
+  }
+  NewerVersion result;
+  if (productLine.empty()) return result;
+  std::string version = Trim(productLine.substr(key.size()));
+  if (version.empty() || runningVersion.empty()) return result;
+  result.version = version;
+  result.found = IsNewerVersion(version, runningVersion);
+  return result;
+}
+
+NewerVersion CheckForUpdate(Host& host, const std::string& appFolder,
+                            const std::string& runningVersion,
+                            const std::string& listUrlOverride) {
+  // One client for the process, so that a check started while another waits is refused.
+  static HttpClient client;
+  if (!host.ask("You are about to check for the latest version.\r\n You must be connected to the "
+                "internet for this.\r\n\r\nDo you wish to continue?",
+                "Check for latest version?"))
+    return {};
+  NewerVersion newer =
+      FindNewerVersion(host, client, appFolder, kProductKey, runningVersion,
+                       listUrlOverride.empty() ? UpdateListUrl() : listUrlOverride);
+  if (newer.found) {
+    if (host.ask("A newer version has been found (v" + newer.version + ")" + "\r\n\r\n" +
+                     "Would you like to read about it?",
+                 "New Version Found"))
+      host.open(WhatsNewUrl());
+  } else {
+    host.beep();
+    host.message("You already have the latest version.");
+  }
+  return newer;
+}
+
+}  // namespace fw
