@@ -1,0 +1,79 @@
+#include "backup/backup.h"
+
+#include "backup/dump.h"
+#include "common/error.h"
+#include "common/fs.h"
+#include "common/host.h"
+#include "common/subs.h"
+
+namespace fw {
+
+namespace {
+
+std::string WithoutTrailingSeparators(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+// Compared by real path, so a link or a "sub/.." spelling of the same folder is caught too.
+bool SameFolder(const std::string& a, const std::string& b) {
+  return WithoutTrailingSeparators(fs::RealPath(a)) == WithoutTrailingSeparators(fs::RealPath(b));
+}
+
+}  // namespace
+
+std::string BackupFolder(const std::string& backupDirText) { return AddBackslash(backupDirText); }
+
+bool Backup(Host& host, const Store& store, const std::string& settingsRoot,
+            const std::vector<std::string>& galleries, const std::string& appFolder,
+            const std::string& backupDir) {
+  const std::string folder = BackupFolder(backupDir);
+  const std::string app = AddBackslash(appFolder);
+  host.status("Performing backup - please wait ...");
+  host.processEvents();
+
+  if (!fs::IsFolder(folder) && !fs::MakeFolders(folder)) {
+    host.beep();
+    host.message(kBackupDirNotCreated);
+    return false;
+  }
+  if (SameFolder(folder, app)) {
+    host.beep();
+    host.message(kBackupDirIsAppFolder, kAppTitle, MessageIcon::Warning);
+    return false;
+  }
+
+  for (const auto& name : fs::ListMask(folder, "*.dat")) fs::Delete(folder + name);
+  // The dump is appended line by line, so an old one must be gone for the file to hold
+  // exactly this backup.
+  const std::string dump = folder + kDumpFileName;
+  if (fs::Exists(dump) && !fs::Delete(dump)) ThrowFileError(dump);
+  ExportSettingsTree(store, dump, settingsRoot);
+
+  std::vector<std::string> notCopied;
+  const int total = static_cast<int>(galleries.size());
+  for (int i = 1; i <= total; ++i) {
+    const std::string file = galleries[i - 1] + ".dat";
+    if (fs::Exists(app + file)) {
+      try {
+        fs::CopyFile(app + file, folder + file);
+      } catch (const Error&) {
+        notCopied.push_back(galleries[i - 1]);
+      }
+    }
+    host.status("Performing backup - gallery " + std::to_string(i) + " of " +
+                std::to_string(total));
+    host.processEvents();
+  }
+
+  host.beep();
+  host.status("Finished Backup.");
+  if (!notCopied.empty()) {
+    std::string text = "The text blocks of these galleries could not be backed up:";
+    for (const auto& g : notCopied) text += "\r\n" + g;
+    host.message(text, kAppTitle, MessageIcon::Warning);
+  }
+  return true;
+}
+
+}  // namespace fw

@@ -1,0 +1,35 @@
+#include "backup/restore.h"
+
+#include "backup/backup.h"
+#include "backup/dump.h"
+#include "common/fs.h"
+#include "common/host.h"
+#include "common/subs.h"
+
+namespace fw {
+
+bool Restore(Host& host, Store& store, const std::string& appFolder,
+             const std::string& backupDir) {
+  if (!host.ask(kRestoreQuestion, "")) return false;
+  const std::string folder = BackupFolder(backupDir);
+  const std::string app = AddBackslash(appFolder);
+  host.status("Performing restore - please wait ...");
+  host.processEvents();
+
+  const std::string dump = folder + kDumpFileName;
+  if (fs::Exists(dump)) ImportSettingsTree(store, dump);
+
+  for (const auto& name : fs::ListMask(folder, "*.dat")) {
+    if (!fs::IsFile(folder + name)) continue;
+    // Restoring from the application folder itself finds every file already in place;
+    // copying a file onto itself could only damage it.
+    if (fs::RealPath(folder + name) == fs::RealPath(app + name)) continue;
+    fs::CopyFile(folder + name, app + name);
+  }
+
+  host.beep();
+  host.message(kRestoreDone);
+  return true;
+}
+
+}  // namespace fw

@@ -1,0 +1,150 @@
+#include "reports/report_export.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "common/error.h"
+#include "common/fs.h"
+#include "common/host.h"
+#include "common/naming.h"
+#include "common/subs.h"
+#include "generator/layout.h"
+#include "images/image_list.h"
+#include "settings/catalogue.h"
+#include "settings/store.h"
+#include "settings/textblock.h"
+
+namespace fw {
+
+namespace {
+
+// A gallery's stored values, each at its catalogue default when missing. Rows and columns are
+// taken as stored: a report does not hold them within the spin editors' range.
+class StoredGallery {
+ public:
+  StoredGallery(const Store& store, std::string key) : store_(store), key_(std::move(key)) {}
+
+  std::string text(const char* name) const {
+    const CatalogueEntry* e = FindGalleryValue(name);
+    return store_.RegReadString(key_, name, e ? e->defaultText : "");
+  }
+  int integer(const char* name) const {
+    const CatalogueEntry* e = FindGalleryValue(name);
+    return store_.RegReadInteger(key_, name, e ? e->defaultInt : 0);
+  }
+
+ private:
+  const Store& store_;
+  std::string key_;
+};
+
+// The five variables, replaced in this order; a title holding "{Pics}" therefore gets the
+// count written into it.
+std::string FillRow(std::string row, const std::string& localFile, const std::string& url,
+                    const std::string& gallery, const std::string& title, int pics) {
+  row = ReplaceAll(std::move(row), "{LocalFile}", localFile);
+  row = ReplaceAll(std::move(row), "{URL}", url);
+  row = ReplaceAll(std::move(row), "{Gallery}", gallery);
+  row = ReplaceAll(std::move(row), "{Title}", title);
+  return ReplaceAll(std::move(row), "{Pics}", std::to_string(pics));
+}
+
+// Gallery pages for `pics` pictures; none for Custom, for numbers outside the twelve fixed
+// templates and for a layout that leaves no room for a thumbnail.
+int ReportPageCount(int templ, int rows, int columns, int pics, int& perPage) {
+  perPage = 0;
+  if (templ < kFirstTemplate || templ > kLastFixedTemplate) return 0;
+  perPage = ImagesPerPage(templ, rows, columns);
+  if (perPage <= 0) return 0;
+  return PageCount(templ, rows, columns, pics, nullptr);
+}
+
+void AppendGallery(std::vector<std::string>& out, const Store& store,
+                   const std::string& settingsRoot, const std::string& gallery,
+                   const ReportDefinition& report, bool isThumbPrefix) {
+  StoredGallery g(store, settingsRoot + "\\Galleries\\" + gallery);
+  const std::string baseUrl = g.text("BaseUrl");
+  const std::string siteFolder = AddBackslash(g.text("BaseDir"));
+  const int pics = CountPictures(siteFolder + g.text("ImageDir"), g.text("ThumbPrefix"),
+                                 isThumbPrefix);
+
+  if (report.includeIndexPage) {
+    const std::string indexFile = g.text("IndexFile");
+    out.push_back(FillRow(report.templateText, siteFolder + indexFile, baseUrl + indexFile,
+                          gallery, g.text("IndexTitle"), pics));
+  }
+  if (report.includeGalleryPages) {
+    int perPage = 0;
+    const int pages = ReportPageCount(g.integer("Template"), g.integer("Rows"),
+                                      g.integer("Columns"), pics, perPage);
+    if (pages <= 0) return;
+    NamingValues naming;
+    naming.baseDir = g.text("BaseDir");
+    naming.galleryPrefix = g.text("GalleryPrefix");
+    naming.docExtension = g.text("DocExtension");
+    const std::string title = g.text("GalleryTitle");
+    for (int n = 1; n <= pages; ++n) {
+      const std::string page = GalleryPageName(naming, n, pages);
+      const int onPage = n < pages ? perPage : pics - (pages - 1) * perPage;
+      out.push_back(FillRow(report.templateText, siteFolder + page, baseUrl + page, gallery,
+                            title, onPage));
+    }
+  }
+}
+
+void WriteEntries(const std::string& file, const std::vector<std::string>& entries) {
+  std::string data;
+  for (const auto& e : entries) data += e + "\r\n";
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(file.c_str(), "wb"), &std::fclose);
+  if (!f) ThrowFileError(file);
+  if (std::fwrite(data.data(), 1, data.size(), f.get()) != data.size()) ThrowFileError(file);
+  if (std::fclose(f.release()) != 0) ThrowFileError(file);
+}
+
+}  // namespace
+
+int CountPictures(const std::string& folder, const std::string& thumbPrefix,
+                  bool isThumbPrefix) {
+  if (folder.empty() || !fs::IsFolder(folder)) return 0;
+  int count = 0;
+  for (const char* mask : {"*.bmp", "*.gif", "*.png"})
+    count += static_cast<int>(fs::ListMask(folder, mask).size());
+  for (const auto& name : fs::ListMask(folder, "*.jpg"))
+    if (!IsThumbnailName(name, thumbPrefix, isThumbPrefix)) ++count;
+  return count;
+}
+
+std::vector<std::string> ReportEntries(Host& host, const Store& store,
+                                       const std::string& settingsRoot,
+                                       const std::vector<std::string>& galleries,
+                                       const ReportDefinition& report, bool isThumbPrefix) {
+  std::vector<std::string> out = SplitLines(report.header);
+  const int total = static_cast<int>(galleries.size());
+  for (int i = 1; i <= total; ++i) {
+    host.status("Exporting - gallery " + std::to_string(i) + " of " + std::to_string(total));
+    host.processEvents();
+    AppendGallery(out, store, settingsRoot, galleries[i - 1], report, isThumbPrefix);
+  }
+  for (auto& line : SplitLines(report.footer)) out.push_back(std::move(line));
+  return out;
+}
+
+bool ExportReport(Host& host, const Store& store, const std::string& settingsRoot,
+                  const std::vector<std::string>& galleries, const ReportDefinition& report,
+                  bool isThumbPrefix) {
+  const std::vector<std::string> entries =
+      ReportEntries(host, store, settingsRoot, galleries, report, isThumbPrefix);
+  const bool write = !entries.empty();
+  if (write) WriteEntries(report.reportFile, entries);
+  host.beep();
+  return write;
+}
+
+bool ExportStoredReport(Host& host, const Store& store, const std::string& settingsRoot,
+                        const std::string& reportName, bool isThumbPrefix) {
+  return ExportReport(host, store, settingsRoot, store.Subkeys(settingsRoot + "\\Galleries"),
+                      LoadReport(store, ReportKey(settingsRoot, reportName)), isThumbPrefix);
+}
+
+}  // namespace fw
