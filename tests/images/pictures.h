@@ -57,7 +57,7 @@ inline Raster SmoothRaster(int w, int h) {
       std::uint8_t* p = r.row(y) + x * 3;
       p[0] = std::uint8_t(x * 255 / (w > 1 ? w - 1 : 1));
       p[1] = std::uint8_t(y * 255 / (h > 1 ? h - 1 : 1));
-      p[2] = std::uint8_t((x + y) % 64 * 4);
+      p[2] = std::uint8_t((x + y) * 255 / (w + h));
     }
   return r;
 }
