@@ -1,13 +1,12 @@
-// The text-block file, checked byte for byte on disk.
+#include "settings/textblock.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "settings/textblock.h"
+#include "common/error.h"
+#include "common/fs.h"
 
 namespace fw {
 namespace {
@@ -15,98 +14,129 @@ namespace {
 class TextBlockTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string t = (std::filesystem::temp_directory_path() / "fwtb-XXXXXX").string();
-    dir = mkdtemp(t.data());
-    file = dir + "/Gallery.dat";
+    dir_ = std::filesystem::temp_directory_path() /
+           ("fw-textblock-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    file_ = (dir_ / "My gallery.dat").string();
   }
   void TearDown() override {
-    chmod(dir.c_str(), 0700);
-    std::filesystem::remove_all(dir);
+    fs::SetFaultHookForTesting(nullptr);
+    std::filesystem::remove_all(dir_);
   }
-  std::string contents() const {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  void put(const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
-
-  std::string dir, file;
+  std::string contents() const { return fs::ReadFile(file_); }
+  std::filesystem::path dir_;
+  std::string file_;
 };
 
-TEST_F(TextBlockTest, FirstWriteCreatesTheFileAndLaterSectionsAreAppended) {
-  WriteSection(file, "Gallery Header", {"A", "B"});
+TEST_F(TextBlockTest, FirstSectionCreatesFileThenSectionsAppendAndReplaceInPlace) {
+  WriteSection(file_, "Gallery Header", {"A", "B"});
   EXPECT_EQ(contents(), "[Gallery Header]\r\nA\r\nB\r\n\r\n####\r\n");
-  WriteSection(file, "Index Footer", {"C"});
-  EXPECT_EQ(contents(),
-            "[Gallery Header]\r\nA\r\nB\r\n\r\n####\r\n\r\n[Index Footer]\r\nC\r\n\r\n####\r\n");
-  EXPECT_EQ(ReadSection(file, "Gallery Header"), "A\r\nB\r\n");
-  EXPECT_EQ(ReadSection(file, "index footer"), "C\r\n");
-  EXPECT_EQ(ReadSection(file, "Missing"), "");
-  EXPECT_EQ(ReadSection(dir + "/none.dat", "Gallery Header"), "");
+  WriteSection(file_, "Index Footer", {"C"});
+  const std::string second = "\r\n[Index Footer]\r\nC\r\n\r\n####\r\n";
+  EXPECT_EQ(contents(), "[Gallery Header]\r\nA\r\nB\r\n\r\n####\r\n" + second);
+  WriteSection(file_, "gallery header", {"X", "", "Y", "Z"});
+  EXPECT_EQ(contents(), "[Gallery Header]\r\nX\r\n\r\nY\r\nZ\r\n\r\n####\r\n" + second);
+  EXPECT_FALSE(fs::Exists((dir_ / "temp$$$$.$$$").string()));
 }
 
-TEST_F(TextBlockTest, RewritingReplacesInPlaceAndKeepsTheRest) {
-  WriteSection(file, "Gallery Header", {"A", "B"});
-  WriteSection(file, "Index Footer", {"C"});
-  WriteSection(file, "Gallery Header", {"X"});
-  EXPECT_EQ(contents(),
-            "[Gallery Header]\r\nX\r\n\r\n####\r\n\r\n[Index Footer]\r\nC\r\n\r\n####\r\n");
+TEST_F(TextBlockTest, ReadsBackWhatWasWrittenAndRepeatedSavesChangeNothing) {
+  EXPECT_EQ(ReadSection(file_, "Gallery Header"), "");  // no file
+  WriteSection(file_, "Gallery Header", {"A", "B"});
+  WriteSection(file_, "Image Footer", {"only"});
+  WriteSection(file_, "Index Header", {});
+  EXPECT_EQ(ReadSection(file_, "GALLERY HEADER"), "A\r\nB\r\n");
+  EXPECT_EQ(ReadSection(file_, "Image Footer"), "only\r\n");
+  EXPECT_EQ(ReadSection(file_, "Index Header"), "");
+  EXPECT_EQ(ReadSection(file_, "Missing"), "");
+  EXPECT_NE(contents().find("[Index Header]\r\n\r\n####\r\n"), std::string::npos);
+
   std::string before = contents();
-  WriteSection(file, "Gallery Header", SplitLines(ReadSection(file, "Gallery Header")));
-  EXPECT_EQ(contents(), before);  // repeated saves change nothing
-}
-
-TEST_F(TextBlockTest, EmptyMemoReadsBackEmpty) {
-  WriteSection(file, "Header Code", {});
-  EXPECT_EQ(contents(), "[Header Code]\r\n\r\n####\r\n");
-  EXPECT_EQ(ReadSection(file, "Header Code"), "");
-  EXPECT_TRUE(SplitLines("").empty());
-  EXPECT_EQ(SplitLines("A\r\nB\r\n"), (std::vector<std::string>{"A", "B"}));
-}
-
-TEST_F(TextBlockTest, DeletingSectionsKeepsOneSeparatingLine) {
-  WriteSection(file, "One", {"1"});
-  WriteSection(file, "Two", {"2"});
-  WriteSection(file, "Three", {"3"});
-  DeleteSection(file, "two");
-  EXPECT_EQ(contents(), "[One]\r\n1\r\n\r\n####\r\n\r\n[Three]\r\n3\r\n\r\n####\r\n");
-  DeleteSection(file, "Three");
-  EXPECT_EQ(contents(), "[One]\r\n1\r\n\r\n####\r\n\r\n");
-  DeleteSection(dir + "/none.dat", "One");
-  EXPECT_FALSE(std::filesystem::exists(dir + "/none.dat"));
-}
-
-TEST_F(TextBlockTest, HeadersMatchByPrefixAndTheFirstWins) {
-  put("[Gallery Header] old\r\nA\r\n\r\n####\r\n\r\n[Gallery Header]\r\nB\r\n\r\n####\r\n");
-  EXPECT_EQ(ReadSection(file, "Gallery Header"), "A\r\n");
-  // A content line that looks like a later section's header is taken for it.
-  put("[One]\r\n[Image Footer]\r\n\r\n####\r\n\r\n[Image Footer]\r\nreal\r\n\r\n####\r\n");
-  EXPECT_EQ(ReadSection(file, "Image Footer"), "");
-}
-
-TEST_F(TextBlockTest, HeaderOnTheLastLineAppendsTheSection) {
-  put("[Open]\r\n");
-  WriteSection(file, "Open", {"x"});
-  EXPECT_EQ(contents(), "[Open]\r\n\r\n[Open]\r\nx\r\n\r\n####\r\n");
-}
-
-TEST_F(TextBlockTest, AFailedRewriteLeavesTheFileIntact) {
-  if (geteuid() == 0) {
-    // Root ignores folder permissions: make the temporary file's name a folder instead.
-    WriteSection(file, "Keep", {"safe"});
-    std::string before = contents();
-    std::filesystem::create_directory(dir + "/temp$$$$.$$$");
-    EXPECT_ANY_THROW(WriteSection(file, "Keep", {"lost"}));
-    EXPECT_ANY_THROW(DeleteSection(file, "Keep"));
-    EXPECT_EQ(contents(), before);
-    return;
-  }
-  WriteSection(file, "Keep", {"safe"});
-  std::string before = contents();
-  chmod(dir.c_str(), 0500);
-  EXPECT_ANY_THROW(WriteSection(file, "Keep", {"lost"}));
+  for (const char* name : {"Gallery Header", "Image Footer", "Index Header"})
+    WriteSection(file_, name, SplitLines(ReadSection(file_, name)));
   EXPECT_EQ(contents(), before);
+}
+
+TEST_F(TextBlockTest, HeaderMatchesByPrefixAndTheFirstOneWins) {
+  // A content line that looks like a later section's header is taken for that header.
+  WriteSection(file_, "Gallery Header", {"[Image Footer] not really"});
+  WriteSection(file_, "Image Footer", {"real"});
+  EXPECT_EQ(contents(), "[Gallery Header]\r\n[Image Footer] not really\r\nreal\r\n\r\n####\r\n");
+  EXPECT_EQ(ReadSection(file_, "Image Footer"), "real\r\n");
+  EXPECT_EQ(ReadSection(file_, "Gallery Header"), "[Image Footer] not really\r\nreal\r\n");
+  // Trailing text after the bracket does not matter; the first of two headers wins.
+  fs::ReplaceAtomically(file_, "[S] old\r\n1\r\n\r\n####\r\n\r\n[S]\r\n2\r\n\r\n####\r\n");
+  EXPECT_EQ(ReadSection(file_, "s"), "1\r\n");
+  WriteSection(file_, "S", {"3"});
+  EXPECT_EQ(contents(), "[S] old\r\n3\r\n\r\n####\r\n\r\n[S]\r\n2\r\n\r\n####\r\n");
+}
+
+TEST_F(TextBlockTest, HeaderOnTheLastLineMakesTheSectionAppendAfterTheFileAsItIs) {
+  fs::ReplaceAtomically(file_, "[A]\r\nx\r\n\r\n####\r\n[B]");
+  WriteSection(file_, "B", {"y"});
+  EXPECT_EQ(contents(), "[A]\r\nx\r\n\r\n####\r\n[B]\r\n[B]\r\ny\r\n\r\n####\r\n");
+}
+
+TEST_F(TextBlockTest, DeletingKeepsOneSeparatorAndLeavesOtherSectionsByteForByte) {
+  WriteSection(file_, "One", {"1"});
+  WriteSection(file_, "Two", {"2"});
+  WriteSection(file_, "Three", {"3"});
+  DeleteSection(file_, "two");
+  EXPECT_EQ(contents(), "[One]\r\n1\r\n\r\n####\r\n\r\n[Three]\r\n3\r\n\r\n####\r\n");
+  DeleteSection(file_, "Three");
+  EXPECT_EQ(contents(), "[One]\r\n1\r\n\r\n####\r\n\r\n");
+  std::string before = contents();
+  DeleteSection(file_, "Nowhere");
+  EXPECT_EQ(contents(), before);
+  DeleteSection((dir_ / "absent.dat").string(), "One");
+  EXPECT_FALSE(fs::Exists((dir_ / "absent.dat").string()));
+}
+
+TEST_F(TextBlockTest, TerminatorInsideContentEndsTheSection) {
+  WriteSection(file_, "S", {"a", "####", "b"});
+  EXPECT_EQ(ReadSection(file_, "S"), "a");
+  WriteSection(file_, "S", {"c"});
+  // The stray rest of the old content survives behind the new terminator.
+  EXPECT_EQ(contents(), "[S]\r\nc\r\n\r\n####\r\nb\r\n\r\n####\r\n");
+}
+
+TEST_F(TextBlockTest, FailureAtAnyStepOfARewriteLeavesTheOldFile) {
+  WriteSection(file_, "Gallery Header", {"A"});
+  WriteSection(file_, "Index Footer", {"C"});
+  const std::string before = contents();
+  for (const char* step : {"open", "write", "sync", "rename"}) {
+    SCOPED_TRACE(step);
+    std::string failing = step;
+    fs::SetFaultHookForTesting([failing](const char* s) { return failing == s; });
+    EXPECT_THROW(WriteSection(file_, "Gallery Header", {"changed"}), Error);
+    EXPECT_THROW(WriteSection(file_, "New Section", {"added"}), Error);
+    EXPECT_THROW(DeleteSection(file_, "Gallery Header"), Error);
+    fs::SetFaultHookForTesting(nullptr);
+    EXPECT_EQ(contents(), before);
+    EXPECT_FALSE(fs::Exists((dir_ / "temp$$$$.$$$").string()));
+  }
+  // A failed first write leaves no half file behind.
+  std::string fresh = (dir_ / "fresh.dat").string();
+  fs::SetFaultHookForTesting([](const char* s) { return std::string(s) == "sync"; });
+  EXPECT_THROW(WriteSection(fresh, "S", {"x"}), Error);
+  fs::SetFaultHookForTesting(nullptr);
+  EXPECT_FALSE(fs::Exists(fresh));
+}
+
+TEST_F(TextBlockTest, UnwritableTemporaryFileReportsTheErrorAndKeepsTheFile) {
+  WriteSection(file_, "S", {"x"});
+  const std::string before = contents();
+  std::filesystem::create_directory(dir_ / "temp$$$$.$$$");
+  EXPECT_THROW(WriteSection(file_, "S", {"y"}), Error);
+  EXPECT_EQ(contents(), before);
+}
+
+TEST(SplitLinesTest, TrailingBreakAddsNoLine) {
+  EXPECT_EQ(SplitLines(""), std::vector<std::string>{});
+  EXPECT_EQ(SplitLines("A\r\nB\r\n"), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(SplitLines("A\r\n\r\n"), (std::vector<std::string>{"A", ""}));
+  EXPECT_EQ(SplitLines("A\nB"), (std::vector<std::string>{"A", "B"}));
 }
 
 }  // namespace
