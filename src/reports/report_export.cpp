@@ -66,8 +66,11 @@ void AppendGallery(std::vector<std::string>& out, const Store& store,
   StoredGallery g(store, settingsRoot + "\\Galleries\\" + gallery);
   const std::string baseUrl = g.text("BaseUrl");
   const std::string siteFolder = AddBackslash(g.text("BaseDir"));
-  const int pics = CountPictures(siteFolder + g.text("ImageDir"), g.text("ThumbPrefix"),
-                                 isThumbPrefix);
+  // Without a site folder there is no image folder either: the path would otherwise be taken
+  // relative to whatever the working folder happens to be.
+  const int pics = siteFolder.empty() ? 0
+                                      : CountPictures(siteFolder + g.text("ImageDir"),
+                                                      g.text("ThumbPrefix"), isThumbPrefix);
 
   if (report.includeIndexPage) {
     const std::string indexFile = g.text("IndexFile");
