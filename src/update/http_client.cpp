@@ -153,13 +153,20 @@ class HttpClient::Exchange {
     auto start = line.find_first_not_of(" \t", colon + 1);
     std::string value = start == std::string::npos ? "" : line.substr(start);
     auto& r = c_.response_;
-    if (name == "content-length") r.contentLength = value;
-    else if (name == "content-range") r.contentRange = value;
-    else if (name == "accept-ranges") r.acceptRanges = value;
-    else if (name == "content-type") r.contentType = LowerAscii(value);
-    else if (name == "www-authenticate") r.wwwAuthenticate = value;
-    else if (name == "set-cookie") r.setCookie = value;
-    else if (name == "location") r.location = value;
+    if (name == "content-length")
+      r.contentLength = value;
+    else if (name == "content-range")
+      r.contentRange = value;
+    else if (name == "accept-ranges")
+      r.acceptRanges = value;
+    else if (name == "content-type")
+      r.contentType = LowerAscii(value);
+    else if (name == "www-authenticate")
+      r.wwwAuthenticate = value;
+    else if (name == "set-cookie")
+      r.setCookie = value;
+    else if (name == "location")
+      r.location = value;
     return Step::More;
   }
 

@@ -38,7 +38,7 @@ struct HttpLimits {
   int maxRedirects = 10;  // redirects followed in a row
   std::chrono::milliseconds resolveTimeout{15000};
   std::chrono::milliseconds connectTimeout{15000};
-  std::chrono::milliseconds readTimeout{30000};      // silence from the server
+  std::chrono::milliseconds readTimeout{30000};       // silence from the server
   std::chrono::milliseconds transferTimeout{120000};  // one whole request, start to end
   std::int64_t maxBodyBytes = 1 << 20;
 };

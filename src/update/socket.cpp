@@ -109,13 +109,11 @@ AddrList Resolve(const std::string& host, const std::string& port, Host& events,
   return AddrList(state->result);
 }
 
-Socket Connect(const addrinfo* list, Host& events, std::chrono::milliseconds timeout,
-               int& error) {
+Socket Connect(const addrinfo* list, Host& events, std::chrono::milliseconds timeout, int& error) {
   auto deadline = Clock::now() + timeout;
   error = ENOTCONN;
   for (const addrinfo* a = list; a; a = a->ai_next) {
-    Socket s(::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
-                      a->ai_protocol));
+    Socket s(::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol));
     if (s.fd() < 0) {
       error = errno;
       continue;

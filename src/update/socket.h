@@ -45,8 +45,7 @@ AddrList Resolve(const std::string& host, const std::string& port, Host& events,
 
 // Connects to the first address that accepts within `timeout` (for all of them together).
 // On failure returns an unopened socket and sets `error` to the last errno met.
-Socket Connect(const addrinfo* list, Host& events, std::chrono::milliseconds timeout,
-               int& error);
+Socket Connect(const addrinfo* list, Host& events, std::chrono::milliseconds timeout, int& error);
 
 enum class IoResult { Done, Closed, TimedOut, Failed };
 

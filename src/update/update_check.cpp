@@ -106,8 +106,7 @@ NewerVersion FindNewerVersion(Host& host, HttpClient& client, const std::string&
 }
 
 NewerVersion CheckForUpdate(Host& host, const std::string& appFolder,
-                            const std::string& runningVersion,
-                            const std::string& listUrlOverride) {
+                            const std::string& runningVersion, const std::string& listUrlOverride) {
   // One client for the process, so that a check started while another waits is refused.
   static HttpClient client;
   if (!host.ask("You are about to check for the latest version.\r\n You must be connected to the "

@@ -79,8 +79,9 @@ class HttpClientTest : public ::testing::Test {
 };
 
 TEST_F(HttpClientTest, SendsExactlyTheDefaultRequestAndStreamsTheBody) {
-  TestServer server(Always("HTTP/1.0 200 OK\r\nContent-Type: Text/Plain\r\nX-Other: 1\r\n\r\n"
-                           "framewright 3.1.5\r\n"));
+  TestServer server(
+      Always("HTTP/1.0 200 OK\r\nContent-Type: Text/Plain\r\nX-Other: 1\r\n\r\n"
+             "framewright 3.1.5\r\n"));
   EXPECT_EQ(client.Get(host, server.url("/path"), body), 200);
   ASSERT_EQ(server.requests().size(), 1u);
   EXPECT_EQ(server.requests()[0],

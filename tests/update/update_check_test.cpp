@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "common/recording_host.h"
-#include "update/http_client.h"
 #include "test_server.h"
+#include "update/http_client.h"
 
 namespace fw {
 namespace {
@@ -97,7 +97,8 @@ TEST_F(UpdateCheckTest, TheCommandSaysLatestWhenNothingNewerIsFound) {
   TestServer server(Always("HTTP/1.1 404 Not Found\r\n\r\n"));
   CheckForUpdate(host, folder.string(), kRunning, server.url("/upgrades.txt"));
   EXPECT_EQ(host.texts("beep").size(), 1u);
-  EXPECT_EQ(host.texts("message"), std::vector<std::string>{"You already have the latest version."});
+  EXPECT_EQ(host.texts("message"),
+            std::vector<std::string>{"You already have the latest version."});
 
   RecordingHost declines;
   declines.answers = {false};
