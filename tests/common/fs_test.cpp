@@ -1,12 +1,12 @@
-// The file-system layer: masks, no-replace renames, atomic replacement.
+#include "common/fs.h"
+
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
-#include "common/fs.h"
-#include "common/subs.h"
+#include "common/error.h"
 
 namespace fw {
 namespace {
@@ -14,51 +14,97 @@ namespace {
 class FsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string t = (std::filesystem::temp_directory_path() / "fwfs-XXXXXX").string();
-    dir = mkdtemp(t.data());
+    dir_ = (std::filesystem::temp_directory_path() /
+            ("fw-fs-" + std::to_string(::getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name()))
+               .string();
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
   }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-  void put(const std::string& name, const std::string& text) {
-    std::ofstream(dir + "/" + name, std::ios::binary) << text;
+  void TearDown() override {
+    fs::SetFaultHookForTesting(nullptr);
+    std::filesystem::remove_all(dir_);
   }
-  std::string dir;
+  std::string at(const std::string& name) const { return dir_ + "/" + name; }
+  std::string dir_;
 };
 
-TEST_F(FsTest, MasksMatchExtensionsWithoutRegardToCase) {
-  put("PHOTO.JPG", "x");
-  put(".hidden.jpg", "x");
-  put("b.jpeg", "x");
-  put("c.gif", "x");
-  std::filesystem::create_directory(dir + "/folder.jpg");
-  auto names = fs::ListMask(dir, "*.jpg");
+TEST_F(FsTest, MaskMatchesExtensionsWithoutCaseAndSkipsFolders) {
+  for (const char* n : {"PHOTO.JPG", "b.jpg", ".hidden.Jpg", "c.jpeg", "d.png", "jpg"})
+    fs::ReplaceAtomically(at(n), "x");
+  ASSERT_TRUE(fs::MakeFolders(at("folder.jpg")));
+  auto names = fs::ListMask(dir_, "*.jpg");
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{".hidden.jpg", "PHOTO.JPG"}));
-  EXPECT_TRUE(fs::ListMask(dir + "/missing", "*.jpg").empty());
+  EXPECT_EQ(names, (std::vector<std::string>{".hidden.Jpg", "PHOTO.JPG", "b.jpg"}));
+  EXPECT_EQ(fs::ListMask(dir_, "*.*").size(), 6u);
+  EXPECT_EQ(fs::ListMask(dir_, "?.PNG"), std::vector<std::string>{"d.png"});
+  EXPECT_TRUE(fs::ListMask(at("missing"), "*.jpg").empty());
+}
+
+TEST_F(FsTest, MakeFoldersCreatesParents) {
+  EXPECT_TRUE(fs::MakeFolders(at("a/b/c")));
+  EXPECT_TRUE(fs::IsFolder(at("a/b/c")));
+  EXPECT_TRUE(fs::MakeFolders(at("a/b/c/")));
+  fs::ReplaceAtomically(at("file"), "x");
+  EXPECT_FALSE(fs::MakeFolders(at("file/sub")));
+  EXPECT_TRUE(fs::IsFile(at("file")));
+  EXPECT_FALSE(fs::IsFolder(at("file")));
 }
 
 TEST_F(FsTest, RenameNeverReplacesAnExistingFile) {
-  put("a.jpg", "picture a");
-  put("b.jpg", "picture b");
-  EXPECT_FALSE(fs::RenameNoReplace(dir + "/a.jpg", dir + "/b.jpg"));
-  EXPECT_EQ(fs::ReadFile(dir + "/b.jpg"), "picture b");
-  EXPECT_EQ(fs::ReadFile(dir + "/a.jpg"), "picture a");
-  EXPECT_TRUE(fs::RenameNoReplace(dir + "/a.jpg", dir + "/c.jpg"));
-  EXPECT_FALSE(fs::Exists(dir + "/a.jpg"));
+  fs::ReplaceAtomically(at("a"), "first");
+  fs::ReplaceAtomically(at("b"), "second");
+  EXPECT_FALSE(fs::RenameNoReplace(at("a"), at("b")));
+  EXPECT_EQ(fs::ReadFile(at("a")), "first");
+  EXPECT_EQ(fs::ReadFile(at("b")), "second");
+  EXPECT_TRUE(fs::RenameNoReplace(at("a"), at("c")));
+  EXPECT_FALSE(fs::Exists(at("a")));
+  EXPECT_EQ(fs::ReadFile(at("c")), "first");
+  EXPECT_THROW(fs::RenameNoReplace(at("gone"), at("d")), Error);
 }
 
-TEST_F(FsTest, FoldersSizesCopiesAndReplacement) {
-  EXPECT_TRUE(fs::MakeFolders(dir + "/x/y/z/"));
-  EXPECT_TRUE(fs::IsFolder(dir + "/x/y/z"));
-  put("f", "12345");
-  EXPECT_EQ(FileSizeOf(dir + "/f"), 5);
-  EXPECT_EQ(FileSizeOf(dir + "/none"), 0);
-  EXPECT_EQ(fs::Size(dir + "/none"), -1);
-  fs::CopyFile(dir + "/f", dir + "/g");
-  EXPECT_EQ(fs::ReadFile(dir + "/g"), "12345");
-  fs::ReplaceAtomically(dir + "/g", "new");
-  EXPECT_EQ(fs::ReadFile(dir + "/g"), "new");
-  EXPECT_THROW(fs::ReplaceAtomically(dir + "/missing/g", "x"), std::exception);
-  EXPECT_EQ(fs::RealPath(dir + "/x/../f"), fs::RealPath(dir) + "/f");
+TEST_F(FsTest, CopyReplacesAndNeverTruncatesItsOwnSource) {
+  fs::ReplaceAtomically(at("src"), std::string(200000, 'q'));
+  fs::ReplaceAtomically(at("dst"), "old content that is longer");
+  fs::CopyFile(at("src"), at("dst"));
+  EXPECT_EQ(fs::ReadFile(at("dst")), std::string(200000, 'q'));
+  fs::CopyFile(at("src"), at("src"));
+  EXPECT_EQ(fs::Size(at("src")), 200000);
+  EXPECT_THROW(fs::CopyFile(at("missing"), at("dst")), Error);
+}
+
+TEST_F(FsTest, DeleteAndSize) {
+  EXPECT_EQ(fs::Size(at("x")), -1);
+  fs::ReplaceAtomically(at("x"), "");
+  EXPECT_EQ(fs::Size(at("x")), 0);
+  EXPECT_TRUE(fs::Delete(at("x")));
+  EXPECT_TRUE(fs::Delete(at("x")));
+  EXPECT_FALSE(fs::Exists(at("x")));
+}
+
+TEST_F(FsTest, AtomicReplaceKeepsTheOldFileOnFailureAndItsMode) {
+  fs::ReplaceAtomically(at("f"), "old");
+  ::chmod(at("f").c_str(), 0640);
+  fs::ReplaceAtomically(at("f"), "new\r\n");
+  EXPECT_EQ(fs::ReadFile(at("f")), "new\r\n");
+  struct stat st;
+  ASSERT_EQ(::stat(at("f").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  for (const char* step : {"open", "write", "sync", "rename"}) {
+    std::string failing = step;
+    fs::SetFaultHookForTesting([failing](const char* s) { return failing == s; });
+    EXPECT_THROW(fs::ReplaceAtomically(at("f"), "lost"), Error) << step;
+    fs::SetFaultHookForTesting(nullptr);
+    EXPECT_EQ(fs::ReadFile(at("f")), "new\r\n") << step;
+    EXPECT_EQ(fs::ListMask(dir_, "*").size(), 1u) << "temporary file left after " << step;
+  }
+  EXPECT_THROW(fs::ReplaceAtomically(at("no/such/folder/f"), "x"), Error);
+}
+
+TEST_F(FsTest, RealPathResolvesOrEchoes) {
+  fs::MakeFolders(at("r/s"));
+  EXPECT_EQ(fs::RealPath(at("r/s/..")), fs::RealPath(at("r")));
+  EXPECT_EQ(fs::RealPath(at("nothing/here")), at("nothing/here"));
 }
 
 }  // namespace
