@@ -1,0 +1,149 @@
+// Fakes for the generator's tests: gallery values held in maps (catalogue defaults for any
+// value not set), pictures of fixed sizes, and helpers that read back written pages.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "common/error.h"
+#include "common/gallery_values.h"
+#include "common/subs.h"
+#include "generator/page_context.h"
+#include "settings/catalogue.h"
+
+namespace fw::testing {
+
+class FakeGallery : public GalleryValues {
+ public:
+  std::map<std::string, std::string> texts;
+  std::map<std::string, int> numbers;
+  std::map<std::string, std::string> sections;
+  std::vector<std::string> list;
+
+  FakeGallery& set(const std::string& name, const std::string& v) {
+    texts[LowerAscii(name)] = v;
+    return *this;
+  }
+  FakeGallery& set(const std::string& name, int v) {
+    numbers[LowerAscii(name)] = v;
+    return *this;
+  }
+  FakeGallery& setSection(const std::string& name, const std::string& v) {
+    sections[LowerAscii(name)] = v;
+    return *this;
+  }
+
+  std::string text(std::string_view name) const override {
+    auto it = texts.find(LowerAscii(name));
+    if (it != texts.end()) return it->second;
+    const CatalogueEntry* e = FindGalleryValue(name);
+    return e ? e->defaultText : std::string();
+  }
+  int integer(std::string_view name) const override {
+    auto it = numbers.find(LowerAscii(name));
+    if (it != numbers.end()) return it->second;
+    const CatalogueEntry* e = FindGalleryValue(name);
+    return e ? e->defaultInt : 0;
+  }
+  bool flag(std::string_view name) const override { return integer(name) != 0; }
+  std::string section(std::string_view name) const override {
+    auto it = sections.find(LowerAscii(name));
+    return it == sections.end() ? std::string() : it->second;
+  }
+  std::vector<std::string> images() const override { return list; }
+  void reloadImages() override {}
+  std::string galleryName() const override { return "Test"; }
+  std::string galleryKey() const override { return "Galleries\\Test"; }
+  std::string appFolder() const override { return "/tmp/"; }
+};
+
+// Thumbnails measure 120 x 90 and pictures 640 x 480 unless told otherwise; paths in
+// `broken` cannot be read.
+class FakePictures : public Pictures {
+ public:
+  std::map<std::string, ImageSize> sizes;
+  std::set<std::string> broken;
+  std::vector<std::string> measured;
+  std::vector<std::string> made;
+
+  ImageSize size(const std::string& path) override {
+    measured.push_back(path);
+    if (broken.count(path)) throw Error("cannot read " + path);
+    auto it = sizes.find(path);
+    if (it != sizes.end()) return it->second;
+    return path.find("/thumbs/") != std::string::npos ? ImageSize{120, 90} : ImageSize{640, 480};
+  }
+  bool makeThumbnail(Host&, const std::string& source, const std::string& target,
+                     int) override {
+    if (broken.count(source)) throw Error("cannot read " + source);
+    made.push_back(target);
+    std::ofstream(target, std::ios::binary) << "thumb";
+    return true;
+  }
+};
+
+// A fresh, empty folder under the test temporary folder.
+inline std::string TempFolder(const std::string& name) {
+  namespace sfs = std::filesystem;
+  const sfs::path p = sfs::temp_directory_path() /
+                      ("fw_generator_" + name + "_" + std::to_string(::getpid()));
+  sfs::remove_all(p);
+  sfs::create_directories(p);
+  return p.string();
+}
+
+inline std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// The lines of a page file; every line must end in CR LF.
+inline std::vector<std::string> PageLines(const std::string& path) {
+  const std::string all = ReadAll(path);
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  while (at < all.size()) {
+    const std::size_t end = all.find("\r\n", at);
+    if (end == std::string::npos) {
+      ADD_FAILURE() << path << " does not end in CR LF";
+      lines.push_back(all.substr(at));
+      break;
+    }
+    lines.push_back(all.substr(at, end - at));
+    at = end + 2;
+  }
+  return lines;
+}
+
+// The lines strictly between the first line equal to `from` at or after `start` and the next
+// line equal to `to`.
+inline std::vector<std::string> Between(const std::vector<std::string>& lines,
+                                        const std::string& fromPrefix, const std::string& to) {
+  std::vector<std::string> out;
+  std::size_t i = 0;
+  while (i < lines.size() && lines[i].rfind(fromPrefix, 0) != 0) ++i;
+  for (++i; i < lines.size() && lines[i] != to; ++i) out.push_back(lines[i]);
+  return out;
+}
+
+// Line-by-line comparison with the index of the first difference in the message.
+inline void ExpectLines(const std::vector<std::string>& actual,
+                        const std::vector<std::string>& expected) {
+  const std::size_t n = std::min(actual.size(), expected.size());
+  for (std::size_t i = 0; i < n; ++i)
+    ASSERT_EQ(actual[i], expected[i]) << "line " << i + 1;
+  ASSERT_EQ(actual.size(), expected.size());
+}
+
+}  // namespace fw::testing
