@@ -104,7 +104,7 @@ bool IsFolder(const std::string& path) {
 
 bool MakeFolders(const std::string& path) {
   if (path.empty()) return false;
-  for (std::size_t at = path.find('/', 1); ; at = path.find('/', at + 1)) {
+  for (std::size_t at = path.find('/', 1);; at = path.find('/', at + 1)) {
     std::string part = path.substr(0, at);
     if (!part.empty() && ::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) break;
     if (at == std::string::npos) break;
@@ -129,8 +129,8 @@ std::vector<std::string> ListMask(const std::string& folder, const std::string& 
     if (name == "." || name == "..") continue;
     if (!all && !MatchMask(mask.c_str(), name.c_str())) continue;
     // Folders are never listed: every caller takes the names for files.
-    if (e->d_type == DT_DIR || ((e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) &&
-                                IsFolder(base + name)))
+    if (e->d_type == DT_DIR ||
+        ((e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) && IsFolder(base + name)))
       continue;
     names.push_back(std::move(name));
   }
@@ -145,8 +145,7 @@ void CopyFile(const std::string& from, const std::string& to) {
   if (::fstat(in.fd, &src) != 0) ThrowFileError(from);
   struct stat dst;
   // Copying a file onto itself would truncate it before reading it.
-  if (::stat(to.c_str(), &dst) == 0 && dst.st_dev == src.st_dev && dst.st_ino == src.st_ino)
-    return;
+  if (::stat(to.c_str(), &dst) == 0 && dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) return;
   Fd out;
   out.fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, src.st_mode & 0777);
   if (out.fd < 0) ThrowFileError(to);
@@ -166,8 +165,7 @@ void CopyFile(const std::string& from, const std::string& to) {
 }
 
 bool RenameNoReplace(const std::string& from, const std::string& to) {
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-    return true;
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
   if (errno == EEXIST) return false;
   if (errno != EINVAL && errno != ENOSYS) ThrowFileError(from);
   // File systems without the no-replace flag: a hard link fails on an existing target too.

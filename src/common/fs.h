@@ -10,7 +10,7 @@
 
 namespace fw::fs {
 
-bool Exists(const std::string& path);        // a file or folder
+bool Exists(const std::string& path);  // a file or folder
 bool IsFile(const std::string& path);
 bool IsFolder(const std::string& path);
 // Creates the folder and every missing folder above it; true when it exists afterwards.
