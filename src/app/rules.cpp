@@ -1,0 +1,143 @@
+// The show, hide and enable rules, the colour previews, the derived folders and the wiring
+// of the window's buttons to their commands.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "app/main_window.h"
+#include "app/widgets.h"
+#include "common/subs.h"
+
+namespace fw {
+
+namespace {
+
+void SetTabShown(QWidget* page, bool shown) {
+  auto* tabs = qobject_cast<QTabWidget*>(page->parentWidget()->parentWidget());
+  if (tabs) tabs->setTabVisible(tabs->indexOf(page), shown);
+}
+
+void Colourise(QWidget* w, QPalette::ColorRole role, const QColor& c) {
+  QPalette p = w->palette();
+  p.setColor(role, c);
+  w->setPalette(p);
+}
+
+}  // namespace
+
+void TfrmMain::connectRules() {
+  const char* watched[] = {"chkDefColors",  "UseGalleryCols", "chkImageShell", "ShowImageName",
+                           "ConvertToJpeg", "IncIndexLink",   "WriteScriptFile"};
+  for (const char* n : watched)
+    connect(w<QCheckBox>(n), &QCheckBox::toggled, this, [this] { applyRules(); });
+  connect(w<QCheckBox>("chkSort"), &QCheckBox::toggled, this, [this](bool on) {
+    w<QLabel>("ScrollingText")->setVisible(on);
+    w<ImageListBox>("ImageList")->setSorted(on);
+  });
+  connect(w<QComboBox>("BannerBank"), &QComboBox::currentIndexChanged, this,
+          [this] { applyRules(); });
+  auto* pages = w<QTabWidget>("PageControl");
+  connect(pages, &QTabWidget::currentChanged, this, [this, pages](int i) {
+    if (pages->widget(i) == w<QWidget>("tabGallery")) updateSubTabs();
+    if (pages->widget(i) == w<QWidget>("tabThumbnails")) guard([&] { applyTemplateLimits(); });
+  });
+  connect(w<QTabWidget>("tabThumbnails"), &QTabWidget::currentChanged, this, [this](int i) {
+    if (i == 0) guard([&] { applyTemplateLimits(); });
+  });
+
+  auto on = [this](const char* name, std::function<void()> f) {
+    auto* b = findChild<QAbstractButton*>(name);
+    connect(b, &QAbstractButton::clicked, this, [this, f] { guard(f); });
+  };
+  on("butExit", [this] { close(); });
+  on("butBrowser", [this] { openBrowser(); });
+  on("butHelp", [this] { openHelp("main"); });
+  on("butAddGallery", [this] { addGallery(); });
+  on("butDelGallery", [this] { deleteGallery(); });
+  on("butDuplicate", [this] { duplicateGallery(); });
+  on("butBrowse", [this] { chooseFolder("ImageSourceDir"); });
+  on("butBrowse2", [this] { chooseFolder("BaseDir"); });
+  on("butBackDirBrowse", [this] { chooseFolder("edtBackupDir"); });
+  on("butReloadImages", [this] { reloadImages(); });
+  on("butAbortCopy", [this] { abortRequested_ = true; });
+  on("butAbortResize", [this] { abortRequested_ = true; });
+  // Go, Thumbs, copy, resize, rename, backup, restore, banner banks, reports, the custom
+  // options and the update check are wired by their own command files.
+  connect(w<QListWidget>("lstGalleries"), &QListWidget::itemClicked, this,
+          [this] { guard([&] { selectGallery(); }); });
+  connect(w<QListWidget>("ImageList"), &QListWidget::itemClicked, this,
+          [this] { guard([&] { showPreview(); }); });
+}
+
+void TfrmMain::applyRules() {
+  w<QWidget>("GalleryColors")->setVisible(!w<QCheckBox>("chkDefColors")->isChecked());
+  w<QWidget>("ImageColors")->setVisible(!w<QCheckBox>("UseGalleryCols")->isChecked());
+  bool shell = w<QCheckBox>("chkImageShell")->isChecked();
+  SetTabShown(w<QWidget>("tabImage"), shell);
+  SetTabShown(w<QWidget>("tabImageNav"), shell);
+  w<QWidget>("CleanImageName")->setVisible(w<QCheckBox>("ShowImageName")->isChecked());
+  bool jpeg = w<QCheckBox>("ConvertToJpeg")->isChecked();
+  for (const char* n : {"lblJpegQuality", "JpegQuality", "chkResizeByDimensions", "spinMaxWidth",
+                        "lblX", "spinMaxHeight", "chkIsProgressive"})
+    w<QWidget>(n)->setVisible(jpeg);
+  w<QWidget>("lblJpegQuality")->setEnabled(jpeg);
+  w<QWidget>("JpegQuality")->setEnabled(jpeg);
+  bool link = w<QCheckBox>("IncIndexLink")->isChecked();
+  w<QWidget>("lblIndexLink")->setEnabled(link);
+  w<QWidget>("edtIndexLink")->setEnabled(link);
+  bool script = w<QCheckBox>("WriteScriptFile")->isChecked();
+  for (const char* n : {"butBannerCode", "lblScriptExt", "edtScriptExt"})
+    w<QWidget>(n)->setEnabled(script);
+  w<QWidget>("BannerCode")->setEnabled(w<QComboBox>("BannerBank")->currentIndex() >= 0);
+}
+
+void TfrmMain::updateSubTabs() {
+  int t = selectedTemplate();
+  SetTabShown(w<QWidget>("tabText3"), t != 1);
+  SetTabShown(w<QWidget>("tabText4"), t == 10 || t == 12);
+}
+
+void TfrmMain::refreshGalleryPreview() {
+  QColor back = ToQColor(w<ColourButton>("butGalleryBackColor")->colour());
+  const char* samples[4] = {"edtTextColor", "edtLinkColor", "edtVisitedLinkColor",
+                            "edtActiveLinkColor"};
+  const char* fore[4] = {"butGalleryForeColor", "butGalleryLinkColor",
+                         "butGalleryVisitedLinkColor", "butGalleryActiveLinkColor"};
+  for (int i = 0; i < 4; ++i) {
+    QWidget* s = w<QWidget>(samples[i]);
+    Colourise(s, QPalette::Base, back);
+    Colourise(s, QPalette::Text, ToQColor(w<ColourButton>(fore[i])->colour()));
+  }
+  Colourise(w<QWidget>("Shape1"), QPalette::Window, back);
+}
+
+void TfrmMain::refreshImagePreview() {
+  QColor back = ToQColor(w<ColourButton>("butImageBackColor")->colour());
+  const char* samples[4] = {"ImageText", "ImageLink", "ImageVisitedLink", "ImageActiveLink"};
+  const char* fore[4] = {"butImageForeColor", "butImageLinkColor", "butImageVisitedLinkColor",
+                         "butImageActiveLinkColor"};
+  for (int i = 0; i < 4; ++i) {
+    QWidget* s = w<QWidget>(samples[i]);
+    Colourise(s, QPalette::Base, back);
+    Colourise(s, QPalette::Text, ToQColor(w<ColourButton>(fore[i])->colour()));
+  }
+  Colourise(w<QWidget>("Shape2"), QPalette::Window, back);
+}
+
+void TfrmMain::recomputeFolders() {
+  std::string base = AddBackslash(w<QLineEdit>("BaseDir")->text().toStdString());
+  std::string images = w<QLineEdit>("ImageDir")->text().toStdString();
+  std::string thumbs = w<QLineEdit>("ThumbsDir")->text().toStdString();
+  imageFolder_ = images.empty() ? base : AddBackslash(base + images);
+  thumbFolder_ = thumbs.empty() ? base : AddBackslash(base + thumbs);
+}
+
+}  // namespace fw
