@@ -8,6 +8,7 @@ const std::vector<Command>& Commands() {
     AddSettingsCommands(t);
     AddPictureCommands(t);
     AddRunCommands(t);
+    AddUpdateCommands(t);
     return t;
   }();
   return table;
