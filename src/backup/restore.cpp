@@ -8,8 +8,7 @@
 
 namespace fw {
 
-bool Restore(Host& host, Store& store, const std::string& appFolder,
-             const std::string& backupDir) {
+bool Restore(Host& host, Store& store, const std::string& appFolder, const std::string& backupDir) {
   if (!host.ask(kRestoreQuestion, "")) return false;
   const std::string folder = BackupFolder(backupDir);
   const std::string app = AddBackslash(appFolder);
@@ -21,9 +20,6 @@ bool Restore(Host& host, Store& store, const std::string& appFolder,
 
   for (const auto& name : fs::ListMask(folder, "*.dat")) {
     if (!fs::IsFile(folder + name)) continue;
-    // Restoring from the application folder itself finds every file already in place;
-    // copying a file onto itself could only damage it.
-    if (fs::RealPath(folder + name) == fs::RealPath(app + name)) continue;
     fs::CopyFile(folder + name, app + name);
   }
 

@@ -18,7 +18,6 @@ inline constexpr const char* kRestoreDone =
 // which the caller ends the application through its normal shutdown. An error while importing
 // the dump (a malformed integer line) propagates: the lines before it are applied, no
 // text-block file is copied, and the application goes on running.
-bool Restore(Host& host, Store& store, const std::string& appFolder,
-             const std::string& backupDir);
+bool Restore(Host& host, Store& store, const std::string& appFolder, const std::string& backupDir);
 
 }  // namespace fw

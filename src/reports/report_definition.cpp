@@ -18,8 +18,7 @@ ReportDefinition LoadReport(const Store& store, const std::string& reportKey) {
   r.templateText = store.RegReadString(reportKey, kReportTemplate, r.templateText);
   r.footer = store.RegReadString(reportKey, kReportFooter, r.footer);
   r.includeIndexPage = store.RegReadBool(reportKey, kIncludeIndexPage, r.includeIndexPage);
-  r.includeGalleryPages =
-      store.RegReadBool(reportKey, kIncludeGalleryPages, r.includeGalleryPages);
+  r.includeGalleryPages = store.RegReadBool(reportKey, kIncludeGalleryPages, r.includeGalleryPages);
   return r;
 }
 

@@ -21,10 +21,10 @@ inline constexpr const char* kIncludeGalleryPages = "IncludeGalleryPages";
 inline constexpr const char* kFirstReportName = "Report 1";
 
 struct ReportDefinition {
-  std::string reportFile;         // full path of the file written
-  std::string header;             // lines joined by CR LF
-  std::string templateText;       // one row; may hold several lines
-  std::string footer;             // lines joined by CR LF
+  std::string reportFile;    // full path of the file written
+  std::string header;        // lines joined by CR LF
+  std::string templateText;  // one row; may hold several lines
+  std::string footer;        // lines joined by CR LF
   bool includeIndexPage = false;
   bool includeGalleryPages = true;
 };

@@ -74,8 +74,8 @@ void AppendGallery(std::vector<std::string>& out, const Store& store,
 
   if (report.includeIndexPage) {
     const std::string indexFile = g.text("IndexFile");
-    out.push_back(FillRow(report.templateText, siteFolder + indexFile, baseUrl + indexFile,
-                          gallery, g.text("IndexTitle"), pics));
+    out.push_back(FillRow(report.templateText, siteFolder + indexFile, baseUrl + indexFile, gallery,
+                          g.text("IndexTitle"), pics));
   }
   if (report.includeGalleryPages) {
     int perPage = 0;
@@ -90,8 +90,8 @@ void AppendGallery(std::vector<std::string>& out, const Store& store,
     for (int n = 1; n <= pages; ++n) {
       const std::string page = GalleryPageName(naming, n, pages);
       const int onPage = n < pages ? perPage : pics - (pages - 1) * perPage;
-      out.push_back(FillRow(report.templateText, siteFolder + page, baseUrl + page, gallery,
-                            title, onPage));
+      out.push_back(
+          FillRow(report.templateText, siteFolder + page, baseUrl + page, gallery, title, onPage));
     }
   }
 }
@@ -107,8 +107,7 @@ void WriteEntries(const std::string& file, const std::vector<std::string>& entri
 
 }  // namespace
 
-int CountPictures(const std::string& folder, const std::string& thumbPrefix,
-                  bool isThumbPrefix) {
+int CountPictures(const std::string& folder, const std::string& thumbPrefix, bool isThumbPrefix) {
   if (folder.empty() || !fs::IsFolder(folder)) return 0;
   int count = 0;
   for (const char* mask : {"*.bmp", "*.gif", "*.png"})

@@ -16,8 +16,7 @@ class Store;
 // Pictures in `folder` as a report counts them: every BMP, GIF and PNG entry, and the JPEG
 // entries ("*.jpg" only) that are not thumbnails by `thumbPrefix` in the given mode. A
 // missing folder counts 0.
-int CountPictures(const std::string& folder, const std::string& thumbPrefix,
-                  bool isThumbPrefix);
+int CountPictures(const std::string& folder, const std::string& thumbPrefix, bool isThumbPrefix);
 
 // The report text, entry by entry, for `galleries` (in the order given). `isThumbPrefix` is
 // the thumbnail mode of the current gallery, which decides for every gallery which JPEG

@@ -104,8 +104,7 @@ TEST_F(BackupTest, FolderThatCannotBeCreatedEndsTheBackup) {
   Write(dir_ + "/file", "in the way");
   EXPECT_FALSE(backup(dir_ + "/file/backup"));
   EXPECT_EQ(host_.texts("message"), std::vector<std::string>{kBackupDirNotCreated});
-  EXPECT_EQ(host_.texts("status"),
-            std::vector<std::string>{"Performing backup - please wait ..."});
+  EXPECT_EQ(host_.texts("status"), std::vector<std::string>{"Performing backup - please wait ..."});
 }
 
 TEST_F(BackupTest, TheApplicationFolderItselfIsRefusedInAnySpelling) {

@@ -96,8 +96,9 @@ TEST_F(RestoreTest, EmptyBackupFolderLeavesOnlyTheMessage) {
 }
 
 TEST_F(RestoreTest, MalformedIntegerEndsTheRestoreBeforeAnyFileIsCopied) {
-  Write(backup_ + "registry.cfg", "[\\" + kRoot + "]\r\nTopint=7\r\nLeftint=wide\r\n"
-                                  "Widthint=9\r\n\r\n");
+  Write(backup_ + "registry.cfg", "[\\" + kRoot +
+                                      "]\r\nTopint=7\r\nLeftint=wide\r\n"
+                                      "Widthint=9\r\n\r\n");
   Write(backup_ + "Alps.dat", "from backup");
   EXPECT_THROW(restore(), Error);
   EXPECT_EQ(store_->RegReadInteger(kRoot, "Top", 0), 7);

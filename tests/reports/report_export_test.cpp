@@ -65,9 +65,9 @@ TEST_F(ReportExportTest, TwentyFivePicturesMakeThreePageRows) {
   const std::string site = dir_ + "/Trip/";
   const std::string url = "http://example.org/Trip/";
   EXPECT_EQ(read(report_.reportFile),
-            site + "Gallery1.html|" + url + "Gallery1.html|Trip|Picture Gallery|10\r\n" +
-                site + "Gallery2.html|" + url + "Gallery2.html|Trip|Picture Gallery|10\r\n" +
-                site + "Gallery3.html|" + url + "Gallery3.html|Trip|Picture Gallery|5\r\n");
+            site + "Gallery1.html|" + url + "Gallery1.html|Trip|Picture Gallery|10\r\n" + site +
+                "Gallery2.html|" + url + "Gallery2.html|Trip|Picture Gallery|10\r\n" + site +
+                "Gallery3.html|" + url + "Gallery3.html|Trip|Picture Gallery|5\r\n");
 }
 
 TEST_F(ReportExportTest, TenPicturesMakeOneUnnumberedPage) {
@@ -90,12 +90,22 @@ TEST_F(ReportExportTest, IndexRowComesFirstAndGalleriesFollowListOrder) {
   const std::string zooUrl = "http://example.org/Zoo/", alpsUrl = "http://example.org/Alps/";
   EXPECT_EQ(read(report_.reportFile),
             "top\r\n"
-            "Zoo " + zoo + "index.html " + zooUrl + "index.html Picture Gallery Index 3\r\n"
-            "Zoo " + zoo + "Gallery.html " + zooUrl + "Gallery.html Picture Gallery 3\r\n"
-            "Alps " + alps + "index.html " + alpsUrl + "index.html Alps index 12\r\n"
-            "Alps " + alps + "Gallery1.html " + alpsUrl + "Gallery1.html Picture Gallery 10\r\n"
-            "Alps " + alps + "Gallery2.html " + alpsUrl + "Gallery2.html Picture Gallery 2\r\n"
-            "end\r\n");
+            "Zoo " +
+                zoo + "index.html " + zooUrl +
+                "index.html Picture Gallery Index 3\r\n"
+                "Zoo " +
+                zoo + "Gallery.html " + zooUrl +
+                "Gallery.html Picture Gallery 3\r\n"
+                "Alps " +
+                alps + "index.html " + alpsUrl +
+                "index.html Alps index 12\r\n"
+                "Alps " +
+                alps + "Gallery1.html " + alpsUrl +
+                "Gallery1.html Picture Gallery 10\r\n"
+                "Alps " +
+                alps + "Gallery2.html " + alpsUrl +
+                "Gallery2.html Picture Gallery 2\r\n"
+                "end\r\n");
   EXPECT_EQ(host_.texts("status"),
             (std::vector<std::string>{"Exporting - gallery 1 of 2", "Exporting - gallery 2 of 2"}));
   EXPECT_EQ(host_.eventsProcessed, 2);

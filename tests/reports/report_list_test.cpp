@@ -83,12 +83,12 @@ TEST_F(ReportListTest, AddAsksAgainForEmptyAndExistingNamesAndAppends) {
   input_.answers = {"", "LINKS", "  "};
   ASSERT_TRUE(list.add(input_.fn()));
   using S = ScriptedInput::Shown;
-  EXPECT_EQ(input_.shown, (std::vector<S>{
-                              {"New Report", "Report name", ""},
-                              {"New Report", "Please enter a name for Report", ""},
-                              {"New Report", "The name already exists. Please select a new one.",
-                               "LINKS"},
-                          }));
+  EXPECT_EQ(input_.shown,
+            (std::vector<S>{
+                {"New Report", "Report name", ""},
+                {"New Report", "Please enter a name for Report", ""},
+                {"New Report", "The name already exists. Please select a new one.", "LINKS"},
+            }));
   // A name of blanks is accepted; the list keeps insertion order.
   EXPECT_EQ(list.names(), (std::vector<std::string>{"Links", "  "}));
   EXPECT_EQ(list.selected(), 1);
