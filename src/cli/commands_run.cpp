@@ -2,7 +2,8 @@
 #include "cli/commands.h"
 #include "cli/demo.h"
 #include "cli/gallery.h"
-#include "generator/extensions.h"
+#include "generator/banners.h"
+#include "generator/custom_pages.h"
 #include "generator/generation_run.h"
 #include "generator/page_context.h"
 
@@ -12,10 +13,11 @@ namespace {
 void Go(Context& c) {
   auto p = Positional(c, 1, 1);
   auto gallery = OpenGallery(c, p[0]);
-  NoBanners banners;
+  GalleryBanners banners(*gallery);
+  CustomTemplatePages custom;
   RunValues run;
   PageContext page{*gallery, c.host(), LibraryPictures(), banners, run};
-  RunGeneration(page, nullptr, BusyControls{[] {}, [] {}});
+  RunGeneration(page, &custom, BusyControls{[] {}, [] {}});
 }
 
 void Demo(Context& c) {

@@ -8,7 +8,8 @@
 #include "common/error.h"
 #include "common/fs.h"
 #include "common/subs.h"
-#include "generator/extensions.h"
+#include "generator/banners.h"
+#include "generator/custom_pages.h"
 #include "generator/generation_run.h"
 #include "generator/page_context.h"
 #include "images/jpeg_writer.h"
@@ -98,10 +99,11 @@ std::string MakeDemo(Context& outer, const std::string& dir) {
   WriteProfile(c, site);
 
   auto gallery = OpenGallery(c, "Demo");
-  NoBanners banners;
+  GalleryBanners banners(*gallery);
+  CustomTemplatePages custom;
   RunValues run;
   PageContext page{*gallery, c.host(), LibraryPictures(), banners, run};
-  RunGeneration(page, nullptr, BusyControls{[] {}, [] {}});
+  RunGeneration(page, &custom, BusyControls{[] {}, [] {}});
   return AddBackslash(site) + gallery->text("IndexFile");
 }
 
