@@ -62,21 +62,6 @@ TEST_F(ReportListTest, AnEmptyStoreOffersReportOneWithoutCreatingIt) {
   EXPECT_EQ(store_->RegReadString(key("Report 1"), kReportTemplate, ""), "{URL}");
 }
 
-TEST_F(ReportListTest, StoredReportsAreListedAndLoadedWithDefaults) {
-  store_->RegWriteString(key("Links"), kReportFile, "/tmp/links.html");
-  store_->RegWriteBool(key("Links"), kIncludeGalleryPages, false);
-  store_->CreateKey(key("Count"));
-  ReportList list(*store_, kRoot);
-  ASSERT_EQ(list.names().size(), 2u);
-  list.select(1);
-  EXPECT_EQ(list.selectedName(), "Links");
-  const ReportDefinition r = list.current();
-  EXPECT_EQ(r.reportFile, "/tmp/links.html");
-  EXPECT_FALSE(r.includeGalleryPages);
-  list.select(5);
-  EXPECT_EQ(list.selected(), -1);
-}
-
 TEST_F(ReportListTest, AddAsksAgainForEmptyAndExistingNamesAndAppends) {
   store_->CreateKey(key("Links"));
   ReportList list(*store_, kRoot);
