@@ -9,6 +9,7 @@ const std::vector<Command>& Commands() {
     AddPictureCommands(t);
     AddRunCommands(t);
     AddUpdateCommands(t);
+    AddBackupCommands(t);
     return t;
   }();
   return table;
