@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <jpeglib.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+
+// libjpeg needs size_t and FILE declared before it.
+#include <jpeglib.h>
 
 #include "common/recording_host.h"
 #include "fakes.h"
