@@ -197,8 +197,8 @@ void TfrmMain::startUp() {
     grp->setTitle(" Click for Backup ");
     w<QWidget>("grpBackupBody")->hide();
   }
-  updateTotal();
   loadProfile();
+  updateTotal();  // the loader may have added the fall-back entry
 }
 
 void TfrmMain::shutDown() {

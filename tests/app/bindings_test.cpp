@@ -1,0 +1,195 @@
+// Values written back by their controls, the show/hide rules, the backup group, busy state.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include "app/widgets.h"
+#include "settings/store.h"
+#include "settings/textblock.h"
+#include "window_fixture.h"
+
+namespace fw {
+namespace {
+
+class BindingTest : public WindowTest {
+ protected:
+  std::string key() const { return root_ + "\\Galleries\\Gallery"; }
+  bool tabShown(TfrmMain& w, const char* page) {
+    QWidget* p = w.w<QWidget>(page);
+    auto* tabs = qobject_cast<QTabWidget*>(p->parentWidget()->parentWidget());
+    return tabs->isTabVisible(tabs->indexOf(p));
+  }
+};
+
+TEST_F(BindingTest, ExitFieldsAreWrittenWhenLeft) {
+  TfrmMain& w = start();
+  auto* title = w.w<QLineEdit>("IndexTitle");
+  title->setText("My pictures");
+  EXPECT_EQ(w.store().RegReadString(key(), "IndexTitle", "unset"), "unset");
+  leave(title);
+  EXPECT_EQ(w.store().RegReadString(key(), "IndexTitle", ""), "My pictures");
+
+  auto* url = w.w<QLineEdit>("BaseUrl");
+  url->setText("  http://x.example/pics ");
+  leave(url);
+  EXPECT_EQ(url->text(), "http://x.example/pics/");
+  EXPECT_EQ(w.store().RegReadString(key(), "BaseUrl", ""), "http://x.example/pics/");
+  url->setText(" a/ ");  // already ends with "/": left as it is, blanks included
+  leave(url);
+  EXPECT_EQ(w.store().RegReadString(key(), "BaseUrl", ""), " a/ ");
+  url->setText("");
+  leave(url);
+  EXPECT_EQ(w.store().RegReadString(key(), "BaseUrl", "unset"), "");
+
+  auto* blank = w.w<QLineEdit>("BlankSpace");
+  blank->setText("a b");
+  EXPECT_EQ(blank->text(), "ab");
+  leave(blank);
+  EXPECT_EQ(w.store().RegReadString(key(), "BlankSpace", ""), "ab");
+}
+
+TEST_F(BindingTest, ChangeFieldsWriteAtOnceAndRecomputeFolders) {
+  TfrmMain& w = start();
+  w.w<QLineEdit>("BaseDir")->setText("/site");
+  EXPECT_EQ(w.store().RegReadString(key(), "BaseDir", ""), "/site");
+  EXPECT_EQ(w.imageFolder(), "/site/images/");
+  w.w<QLineEdit>("ThumbsDir")->setText("");
+  EXPECT_EQ(w.thumbFolder(), "/site/");
+}
+
+TEST_F(BindingTest, SpinEditorsWriteTheMinimumForNoNumberAndBoundOnExit) {
+  TfrmMain& w = start();
+  auto* size = w.w<SpinEdit>("ThumbSize");
+  size->setText("");
+  EXPECT_EQ(w.store().RegReadInteger(key(), "ThumbSize", 0), 1);
+  EXPECT_EQ(size->text(), "");
+  size->setText("999");
+  EXPECT_EQ(w.store().RegReadInteger(key(), "ThumbSize", 0), 999);
+  leave(size);
+  EXPECT_EQ(size->text(), "400");
+  EXPECT_EQ(w.store().RegReadInteger(key(), "ThumbSize", 0), 400);
+
+  w.store().RegWriteInteger(key(), "CellPadding", 500);
+  w.loadProfile();
+  EXPECT_EQ(w.w<SpinEdit>("CellPadding")->value(), 100);
+  EXPECT_EQ(w.store().RegReadInteger(key(), "CellPadding", 0), 100);
+}
+
+TEST_F(BindingTest, ClicksWriteChecksRadiosAndColours) {
+  TfrmMain& w = start();
+  w.w<QRadioButton>("optIsThumbPrefix0")->setChecked(true);
+  EXPECT_EQ(w.store().RegReadInteger(key(), "IsThumbPrefix", -1), 0);
+  w.w<QCheckBox>("ShowImageSize")->setChecked(true);
+  EXPECT_TRUE(w.store().RegReadBool(key(), "ShowImageSize", false));
+
+  dialogs_.colours = {QColor(0x11, 0x22, 0x33), std::nullopt};
+  w.w<ColourButton>("butPageBackColor")->click();
+  EXPECT_EQ(w.store().RegReadInteger(key(), "NavPageBackcolor", 0), 0x332211);
+  w.w<ColourButton>("butGalleryBackColor")->click();  // cancelled
+  ASSERT_EQ(dialogs_.colourStarts.size(), 2u);
+  EXPECT_EQ(dialogs_.colourStarts[1], QColor(0x11, 0x22, 0x33));  // the last chosen colour
+  EXPECT_EQ(w.values().integer("GalleryBackColor"), 0x800000);
+
+  // Read back under the other spelling of the name.
+  dialogs_.inputs = {QString("Copy")};
+  w.duplicateGallery();
+  EXPECT_EQ(w.w<ColourButton>("butPageBackColor")->colour(), 0x332211);
+}
+
+TEST_F(BindingTest, GalleryBackColourPaintsThePreview) {
+  TfrmMain& w = start();
+  dialogs_.colours = {QColor(0, 0, 255)};
+  w.w<ColourButton>("butGalleryBackColor")->click();
+  EXPECT_EQ(w.w<QWidget>("edtLinkColor")->palette().color(QPalette::Base), QColor(0, 0, 255));
+  EXPECT_EQ(w.w<QWidget>("Shape1")->palette().color(QPalette::Window), QColor(0, 0, 255));
+}
+
+TEST_F(BindingTest, MemosWriteTheirSectionWhenLeft) {
+  TfrmMain& w = start();
+  auto* memo = w.w<QPlainTextEdit>("GalleryFooter");
+  memo->setPlainText("one\ntwo");
+  leave(memo);
+  EXPECT_EQ(ReadSection(appFolder_ + "Gallery.dat", "Gallery Footer"), "one\r\ntwo\r\n");
+}
+
+TEST_F(BindingTest, ShowAndHideRulesFollowTheirControls) {
+  TfrmMain& w = start();
+  EXPECT_TRUE(tabShown(w, "tabImage"));
+  w.w<QCheckBox>("chkImageShell")->setChecked(false);
+  EXPECT_FALSE(tabShown(w, "tabImage"));
+  EXPECT_FALSE(tabShown(w, "tabImageNav"));
+  w.w<QCheckBox>("chkImageShell")->setChecked(true);
+  EXPECT_TRUE(tabShown(w, "tabImage"));
+  EXPECT_TRUE(tabShown(w, "tabImageNav"));
+
+  EXPECT_FALSE(tabShown(w, "tabText3"));  // layout 1
+  w.w<QRadioButton>("Template10")->setChecked(true);
+  EXPECT_TRUE(tabShown(w, "tabText3"));
+  EXPECT_TRUE(tabShown(w, "tabText4"));
+  EXPECT_EQ(w.store().RegReadInteger(key(), "Template", 0), 10);
+  EXPECT_EQ(w.w<SpinEdit>("Rows")->minimum(), 2);
+  w.w<QRadioButton>("Template3")->setChecked(true);
+  EXPECT_FALSE(tabShown(w, "tabText4"));
+  EXPECT_FALSE(w.w<SpinEdit>("Rows")->isEnabled());
+  w.w<QRadioButton>("Template1")->setChecked(true);
+  EXPECT_FALSE(tabShown(w, "tabText3"));
+
+  EXPECT_FALSE(w.w<QWidget>("CleanImageName")->isVisible());
+  w.w<QCheckBox>("ShowImageName")->setChecked(true);
+  EXPECT_TRUE(w.w<QWidget>("CleanImageName")->isVisibleTo(w.w<QWidget>("tabOptions")));
+  EXPECT_FALSE(w.w<QWidget>("edtScriptExt")->isEnabled());
+  w.w<QCheckBox>("WriteScriptFile")->setChecked(true);
+  EXPECT_TRUE(w.w<QWidget>("edtScriptExt")->isEnabled());
+  w.w<QCheckBox>("IncIndexLink")->setChecked(false);
+  EXPECT_FALSE(w.w<QWidget>("edtIndexLink")->isEnabled());
+  EXPECT_FALSE(w.w<QWidget>("BannerCode")->isEnabled());  // no bank
+}
+
+TEST_F(BindingTest, BackupGroupToggledTwiceStores120) {
+  TfrmMain& w = start();
+  auto* grp = w.w<QGroupBox>("grpBackup");
+  w.toggleBackupGroup();
+  EXPECT_EQ(w.store().RegReadInteger(root_, "BackupGroupHeight", 0), 12);
+  EXPECT_EQ(grp->title(), " Click for Backup ");
+  w.toggleBackupGroup();
+  EXPECT_EQ(w.store().RegReadInteger(root_, "BackupGroupHeight", 0), 120);
+  EXPECT_EQ(grp->title(), " Backup (click to hide) ");
+}
+
+TEST_F(BindingTest, CollapsedBackupGroupGivesTheListItsRoom) {
+  TfrmMain& w = start();
+  int expanded = w.w<QListWidget>("lstGalleries")->height();
+  w.store().RegWriteInteger(root_, "BackupGroupHeight", 12);
+  restart();
+  QApplication::processEvents();
+  EXPECT_EQ(window_->w<QGroupBox>("grpBackup")->height(), 12);
+  EXPECT_EQ(window_->w<QListWidget>("lstGalleries")->height(), expanded + 108);
+}
+
+TEST_F(BindingTest, BusyStateLocksTheGalleryPanel) {
+  TfrmMain& w = start();
+  w.setBusy(true, true);
+  EXPECT_FALSE(w.w<QWidget>("lstGalleries")->isEnabled());
+  EXPECT_FALSE(w.w<QWidget>("ThumbsDir")->isEnabled());
+  EXPECT_TRUE(w.w<QWidget>("IndexTitle")->isEnabled());
+  w.setBusy(false, true);
+  EXPECT_TRUE(w.w<QWidget>("lstGalleries")->isEnabled());
+}
+
+TEST_F(BindingTest, BrowserHandsTheIndexFileToTheDesktop) {
+  TfrmMain& w = start();
+  w.openBrowser();
+  ASSERT_EQ(dialogs_.of("open").size(), 1u);
+  EXPECT_EQ(dialogs_.of("open")[0].text, "index.html");
+  w.w<QLineEdit>("BaseDir")->setText("/site");
+  w.openBrowser();
+  EXPECT_EQ(dialogs_.of("open")[1].text, "/site/index.html");
+}
+
+}  // namespace
+}  // namespace fw
