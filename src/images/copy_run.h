@@ -1,0 +1,34 @@
+// The "Copy images" command: fills the image folder from the source folder, replacing each
+// space of a file name by the BlankSpace text. With "Convert to Jpeg" only the JPEG pictures
+// are copied and every GIF, BMP and PNG picture is written as a JPEG instead, shrunk into the
+// source box on the way when asked.
+#pragma once
+
+#include <string>
+
+#include "images/run_controls.h"
+
+namespace fw {
+
+class GalleryValues;
+class Host;
+
+inline constexpr const char* kBaseDirNotSpecifiedMessage = "Base directory not specified.";
+inline constexpr const char* kSameSourceMessage = "Image directory is the same as source directroy";
+
+// `abort.enter` shows the Abort button and clears the abort request; `abort.leave` hides it
+// and clears the request. The abort request (Host::abortRequested) is polled after each
+// converted picture. An error while converting ends the run after the Abort button was
+// hidden and the list reloaded.
+void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort);
+
+// The image-folder path a source file is copied to: spaces replaced by `blankSpace`, and for
+// a converted picture the last three characters replaced by "jpg".
+std::string CopyTargetPath(const std::string& imageFolder, const std::string& name,
+                           const std::string& blankSpace, bool converted);
+
+// Whether two folder texts name the same folder: equal as typed (with a trailing separator
+// added), or once both are resolved to their real paths.
+bool SameFolder(const std::string& a, const std::string& b);
+
+}  // namespace fw

@@ -1,0 +1,31 @@
+#include "images/run_controls.h"
+
+#include <exception>
+
+#include "common/gallery_values.h"
+
+namespace fw {
+
+RunGuard::RunGuard(const RunControls& controls, GalleryValues& values)
+    : controls_(controls), values_(values) {
+  if (controls_.enter) controls_.enter();
+}
+
+RunGuard::~RunGuard() {
+  if (released_) return;
+  // Unwinding from an error: the error itself is what the user must see, so nothing here
+  // may replace it.
+  try {
+    release();
+    values_.reloadImages();
+  } catch (const std::exception&) {
+  }
+}
+
+void RunGuard::release() {
+  if (released_) return;
+  released_ = true;
+  if (controls_.leave) controls_.leave();
+}
+
+}  // namespace fw

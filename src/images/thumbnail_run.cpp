@@ -1,0 +1,95 @@
+#include "images/thumbnail_run.h"
+
+#include <exception>
+#include <vector>
+
+#include "common/error.h"
+#include "common/fs.h"
+#include "common/gallery_values.h"
+#include "common/host.h"
+#include "common/naming.h"
+#include "common/subs.h"
+#include "images/image_io.h"
+
+namespace fw {
+namespace {
+
+constexpr int kThumbQuality = 75;
+
+std::string SameFolderKey(const std::string& folder) {
+  return AddBackslash(fs::RealPath(folder.empty() ? "." : folder));
+}
+
+}  // namespace
+
+std::string ThumbnailFailureMessage(const std::string& picturePath, bool renamed) {
+  return "Error creating thumbnail for\r\n" + picturePath + "\r\nThe affected file " +
+         (renamed ? "has been renamed to" : "could not be renamed to") + "\r\n" + picturePath +
+         ".error";
+}
+
+bool ThumbnailHitsPicture(const GalleryValues& values, const std::string& image) {
+  const NamingValues names = NamingValues::From(values);
+  if (!names.thumbPrefix.empty()) return false;
+  if (SameFolderKey(ThumbFolder(names)) != SameFolderKey(ImageFolder(names))) return false;
+  // The thumbnail name is the picture's own name or that of the JPEG beside a GIF, PNG or
+  // BMP picture; whatever file lies there cannot be told from a picture.
+  const std::string thumbName = ThumbnailName(names, image);
+  return thumbName == image || fs::Exists(ThumbFolder(names) + thumbName);
+}
+
+void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy) {
+  const std::vector<std::string> atStart = values.images();
+  if (atStart.empty()) {
+    host.beep();
+    host.message(kNoSupportedFilesMessage);
+    return;
+  }
+  {
+    const NamingValues names = NamingValues::From(values);
+    if (!fs::MakeFolders(ThumbFolder(names))) {
+      host.beep();
+      host.message(kThumbFolderMessage);
+      return;
+    }
+    if (!fs::MakeFolders(ImageFolder(names))) {
+      host.beep();
+      host.message(kImageFolderMessage);
+      return;
+    }
+  }
+
+  RunGuard guard(busy, values);
+  const std::size_t count = atStart.size();
+  for (std::size_t n = 1; n <= count; ++n) {
+    const std::vector<std::string> list = values.images();
+    if (n > list.size()) break;
+    host.status("Creating thumbnail " + std::to_string(n) + " of " + std::to_string(list.size()));
+    host.processEvents();
+    const std::string& image = list[n - 1];
+    const NamingValues names = NamingValues::From(values);
+    const std::string picture = ImageFolder(names) + image;
+    if (ThumbnailHitsPicture(values, image)) continue;
+    try {
+      MakeScaledJpeg(host, picture, ThumbnailPath(names, image), values.integer("ThumbSize"),
+                     kThumbQuality, true);
+    } catch (const std::exception&) {
+      bool renamed = false;
+      try {
+        renamed = fs::RenameNoReplace(picture, picture + ".error");
+      } catch (const Error&) {
+      }
+      host.beep();
+      host.message(ThumbnailFailureMessage(picture, renamed));
+      continue;
+    }
+    host.processEvents();
+  }
+
+  values.reloadImages();
+  host.status("Finished creating thumbnails");
+  guard.release();
+  host.beep();
+}
+
+}  // namespace fw

@@ -1,0 +1,31 @@
+// The "Thumbs" command: a fresh thumbnail for every picture of the image list, replacing the
+// thumbnails that exist. A picture that cannot be made into a thumbnail is renamed with
+// ".error" so that it drops out of the list.
+#pragma once
+
+#include <string>
+
+#include "images/run_controls.h"
+
+namespace fw {
+
+class GalleryValues;
+class Host;
+
+inline constexpr const char* kNoSupportedFilesMessage =
+    "There are no supported files in the image directory";
+
+// `busy.enter` disables "Resize large images" and the thumbnail folder field and enters the
+// busy state; `busy.leave` undoes both. Errors other than those of single pictures end the
+// run after the busy state was left and the list reloaded.
+void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy);
+
+// The report for a picture that could not be made into a thumbnail; `renamed` tells whether
+// the ".error" rename went through (it never replaces an existing file).
+std::string ThumbnailFailureMessage(const std::string& picturePath, bool renamed);
+
+// Whether making the thumbnail of `image` would write over a picture: only when thumbnails
+// are kept in the image folder itself without a prefix do their names fall on pictures.
+bool ThumbnailHitsPicture(const GalleryValues& values, const std::string& image);
+
+}  // namespace fw
