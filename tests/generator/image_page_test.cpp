@@ -114,5 +114,15 @@ TEST_F(ImagePageTest, UnreadablePictureIsReportedAndWrittenWithoutSizes) {
   EXPECT_EQ(host.texts("message"), std::vector<std::string>{"Error accessing file a_b.JPG"});
 }
 
+TEST(Framing, CreditLineLinksToTheHomePage) {
+  EXPECT_EQ(CreditBannerLine(),
+            "<DIV ALIGN=\"center\"><FONT STYLE=\"color: #66CCFF; font-family: Arial, Helvetica, "
+            "sans-serif; font-size: 11px; font-style: italic;\">Gallery created with </FONT><A "
+            "HREF=\"http://www.ombrix.example/framewright/\" STYLE=\"background-color: Maroon; "
+            "color: Yellow; font-family: Arial, Helvetica, sans-serif; font-weight: bold; "
+            "font-style: italic; text-align: center; text-decoration: none;\" "
+            "TITLE=\"Framewright HomePage\">&nbsp;Framewright&nbsp;</A></DIV>");
+}
+
 }  // namespace
 }  // namespace fw
