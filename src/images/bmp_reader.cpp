@@ -45,7 +45,13 @@ class Bytes {
   const std::string& b_;
 };
 
-enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6 };
+enum Compression : std::uint32_t {
+  kRgb = 0,
+  kRle8 = 1,
+  kRle4 = 2,
+  kBitFields = 3,
+  kAlphaBitFields = 6
+};
 
 struct Colour {
   std::uint8_t r = 0, g = 0, b = 0;
@@ -134,11 +140,18 @@ Header ReadHeader(const Bytes& in) {
     throw Error("Picture too large to decode (" + std::to_string(h.width) + " x " +
                 std::to_string(h.height) + " pixels)");
   switch (h.bits) {
-    case 1: case 2: case 4: case 8: case 16: case 24: case 32: break;
-    default: Bad(std::to_string(h.bits) + " bits per pixel are not supported");
+    case 1:
+    case 2:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      Bad(std::to_string(h.bits) + " bits per pixel are not supported");
   }
-  const bool ok = h.compression == kRgb ||
-                  (h.compression == kRle8 && h.bits == 8) ||
+  const bool ok = h.compression == kRgb || (h.compression == kRle8 && h.bits == 8) ||
                   (h.compression == kRle4 && h.bits == 4) ||
                   ((h.compression == kBitFields || h.compression == kAlphaBitFields) &&
                    (h.bits == 16 || h.bits == 32));
@@ -217,9 +230,10 @@ void ReadUncompressed(const Bytes& in, const Header& h, Canvas& canvas) {
         dst[0] = p[2], dst[1] = p[1], dst[2] = p[0];
         continue;
       }
-      const std::uint32_t v = h.bits == 16 ? src[x * 2] | src[x * 2 + 1] << 8
-                                           : src[x * 4] | src[x * 4 + 1] << 8 |
-                                                 src[x * 4 + 2] << 16 | std::uint32_t(src[x * 4 + 3]) << 24;
+      const std::uint32_t v = h.bits == 16
+                                  ? src[x * 2] | src[x * 2 + 1] << 8
+                                  : src[x * 4] | src[x * 4 + 1] << 8 | src[x * 4 + 2] << 16 |
+                                        std::uint32_t(src[x * 4 + 3]) << 24;
       dst[0] = red(v), dst[1] = green(v), dst[2] = blue(v);
     }
   }

@@ -76,11 +76,16 @@ ImageSize GetImageSize(const std::string& path) {
 
 Raster DecodePicture(const std::string& path) {
   switch (DecodeKind(path)) {
-    case PictureKind::Jpeg: return ReadJpeg(path);
-    case PictureKind::Gif: return ReadGif(path);
-    case PictureKind::Png: return ReadPng(path);
-    case PictureKind::Bmp: return ReadBmp(path);
-    case PictureKind::None: break;
+    case PictureKind::Jpeg:
+      return ReadJpeg(path);
+    case PictureKind::Gif:
+      return ReadGif(path);
+    case PictureKind::Png:
+      return ReadPng(path);
+    case PictureKind::Bmp:
+      return ReadBmp(path);
+    case PictureKind::None:
+      break;
   }
   throw Error("Not a picture file: " + path);
 }

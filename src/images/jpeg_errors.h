@@ -4,9 +4,13 @@
 #pragma once
 
 #include <csetjmp>
-#include <cstdio>  // jpeglib.h needs FILE and size_t
 
+// jpeglib.h needs size_t and FILE declared before it.
+// clang-format off
+#include <cstddef>
+#include <cstdio>
 #include <jpeglib.h>
+// clang-format on
 
 namespace fw {
 

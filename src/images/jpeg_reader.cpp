@@ -103,7 +103,8 @@ Raster DecodeJpeg(const std::string& bytes) {
     const int y = static_cast<int>(d.cinfo.output_scanline);
     jpeg_read_scanlines(&d.cinfo, line, 1);
     if (d.cinfo.out_color_space == JCS_GRAYSCALE)
-      GreyRowToRgb(line[0], out.row(y), width, d.cinfo.quantize_colors ? d.cinfo.colormap : nullptr);
+      GreyRowToRgb(line[0], out.row(y), width,
+                   d.cinfo.quantize_colors ? d.cinfo.colormap : nullptr);
     else if (d.cinfo.out_color_space == JCS_CMYK)
       CmykRowToRgb(line[0], out.row(y), width, inverted);
     else

@@ -19,8 +19,8 @@ long long RoundEven(long double value) { return std::llrint(value); }
 
 ScaledSize ScaledDimensions(int width, int height, int size) {
   if (width <= 0 || height <= 0)
-    throw Error("Picture has no pixels (" + std::to_string(width) + " x " +
-                std::to_string(height) + ")");
+    throw Error("Picture has no pixels (" + std::to_string(width) + " x " + std::to_string(height) +
+                ")");
   if (size < 1) throw Error("Invalid picture size " + std::to_string(size));
   const int longest = width < height ? height : width;
   ScaledSize s;

@@ -96,7 +96,9 @@ TEST(BmpReader, PalettedDepthsWithRowPadding) {
 }
 
 TEST(BmpReader, TrueColourLayoutsAgree) {
-  auto rgb = [](int x, int y) { return std::uint32_t(x * 40) << 16 | (y * 50) << 8 | (x + y) * 20; };
+  auto rgb = [](int x, int y) {
+    return std::uint32_t(x * 40) << 16 | (y * 50) << 8 | (x + y) * 20;
+  };
   BmpFile up{.width = 5, .height = 4, .bits = 24};
   const Raster expected = DecodeBmp(up.Pixels(rgb).Bytes());
   for (int y = 0; y < 4; ++y)
@@ -112,7 +114,11 @@ TEST(BmpReader, TrueColourLayoutsAgree) {
     return (c & 255) << 24 | (c >> 8 & 255) << 16 | (c >> 16) << 8 | 0x7F;
   };
   for (int header : {40, 108, 124}) {
-    BmpFile bf{.headerSize = header, .width = 5, .height = 4, .bits = 32, .compression = 3,
+    BmpFile bf{.headerSize = header,
+               .width = 5,
+               .height = 4,
+               .bits = 32,
+               .compression = 3,
                .masks = {0x0000FF00, 0x00FF0000, 0xFF000000}};
     EXPECT_EQ(DecodeBmp(bf.Pixels(bgra).Bytes()).rgb, expected.rgb) << header;
   }
@@ -123,8 +129,8 @@ TEST(BmpReader, SixteenBitChannelsWidenToFullRange) {
   const Raster a = DecodeBmp(f555.Pixels([](int x, int) { return x ? 0x7FFFu : 0x7C00u; }).Bytes());
   EXPECT_EQ(At(a, 0, 0), 0xFF0000u);
   EXPECT_EQ(At(a, 1, 0), 0xFFFFFFu);
-  BmpFile f565{.width = 2, .height = 1, .bits = 16, .compression = 3,
-               .masks = {0xF800, 0x07E0, 0x001F}};
+  BmpFile f565{
+      .width = 2, .height = 1, .bits = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F}};
   const Raster b = DecodeBmp(f565.Pixels([](int x, int) { return x ? 0x07E0u : 0x8410u; }).Bytes());
   EXPECT_EQ(At(b, 1, 0), 0x00FF00u);
   EXPECT_EQ(At(b, 0, 0), 0x848284u);  // 16/31, 32/63, 16/31 of full scale
@@ -132,7 +138,8 @@ TEST(BmpReader, SixteenBitChannelsWidenToFullRange) {
 
 TEST(BmpReader, CoreHeaderWithThreeBytePalette) {
   BmpFile f{.headerSize = 12, .width = 3, .height = 2, .bits = 8, .palette = Palette(256)};
-  const Raster r = DecodeBmp(f.Pixels([](int x, int y) { return std::uint32_t(x + 10 * y); }).Bytes());
+  const Raster r =
+      DecodeBmp(f.Pixels([](int x, int y) { return std::uint32_t(x + 10 * y); }).Bytes());
   EXPECT_EQ(At(r, 2, 1), f.palette[12]);
   EXPECT_EQ(At(r, 0, 0), f.palette[0]);
 }
@@ -141,7 +148,8 @@ TEST(BmpReader, RunLengthEightAndFour) {
   // Bottom row: run of 3 x index 1, absolute 2,3,4 (padded), end of line; next row: delta right
   // 2 and up 0, run of 1 x index 5, end of bitmap. Skipped pixels stay black.
   BmpFile r8{.width = 6, .height = 2, .bits = 8, .compression = 1, .palette = Palette(8)};
-  r8.data = std::string("\x03\x01\x00\x03\x02\x03\x04\x00\x00\x00\x00\x02\x02\x00\x01\x05\x00\x01", 18);
+  r8.data =
+      std::string("\x03\x01\x00\x03\x02\x03\x04\x00\x00\x00\x00\x02\x02\x00\x01\x05\x00\x01", 18);
   const Raster a = DecodeBmp(r8.Bytes());
   const auto& p = r8.palette;
   EXPECT_EQ((std::vector<std::uint32_t>{At(a, 0, 1), At(a, 2, 1), At(a, 3, 1), At(a, 5, 1)}),
@@ -219,7 +227,9 @@ TEST(BmpReader, PublicSuite) {
   namespace sfs = std::filesystem;
   const sfs::path root = sfs::path(FW_TESTDATA_DIR) / "bmp";
   if (!sfs::is_directory(root)) GTEST_SKIP() << "no " << root;
-  auto decode = [&](const std::string& rel) { return DecodeBmp(fs::ReadFile((root / rel).string())); };
+  auto decode = [&](const std::string& rel) {
+    return DecodeBmp(fs::ReadFile((root / rel).string()));
+  };
 
   for (const auto& e : sfs::directory_iterator(root / "g")) {
     try {
@@ -237,9 +247,9 @@ TEST(BmpReader, PublicSuite) {
   for (const char* same : {"g/rgb32.bmp", "g/rgb32bf.bmp", "g/rgb32bfdef.bmp", "g/rgb24pal.bmp"})
     EXPECT_EQ(decode(same).rgb, rgb24.rgb) << same;
 
-  for (const char* bad : {"b/badbitcount.bmp", "b/badheadersize.bmp", "b/badplanes.bmp",
-                          "b/badwidth.bmp", "b/reallybig.bmp", "b/rletopdown.bmp",
-                          "b/shortfile.bmp"})
+  for (const char* bad :
+       {"b/badbitcount.bmp", "b/badheadersize.bmp", "b/badplanes.bmp", "b/badwidth.bmp",
+        "b/reallybig.bmp", "b/rletopdown.bmp", "b/shortfile.bmp"})
     EXPECT_THROW(decode(bad), Error) << bad;
   for (const char* folder : {"b", "q", "x"})
     for (const auto& e : sfs::directory_iterator(root / folder)) {

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+// jpeglib.h needs size_t and FILE declared before it.
+// clang-format off
+#include <cstddef>
+#include <cstdio>
+#include <jpeglib.h>
+// clang-format on
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
-
-#include <jpeglib.h>
 
 #include "common/error.h"
 #include "common/fs.h"
@@ -78,8 +83,8 @@ TEST(JpegProbe, KindComesFromTheNameAlone) {
   EXPECT_FALSE(GetImageSize(dir.file("missing.tif"), w, h));
 
   // PNG content under a JPEG name is an unreadable JPEG; the caller's values stay.
-  WriteBytes(dir.file("png-with-jpeg-extension.jpg"), std::string("\x89PNG\r\n\x1a\n", 8) +
-                                                          std::string(40, '\0'));
+  WriteBytes(dir.file("png-with-jpeg-extension.jpg"),
+             std::string("\x89PNG\r\n\x1a\n", 8) + std::string(40, '\0'));
   EXPECT_THROW(GetImageSize(dir.file("png-with-jpeg-extension.jpg"), w, h), Error);
   EXPECT_EQ(w, 7);
   EXPECT_THROW(DecodePicture(dir.file("png-with-jpeg-extension.jpg")), Error);
@@ -155,8 +160,8 @@ std::vector<std::uint8_t> Blocks(const std::vector<Ink>& inks, bool inverted) {
 }
 
 const std::vector<Ink> kInks = {
-    {{0, 0, 0, 0}, {255, 255, 255}},     {{0, 255, 0, 0}, {255, 0, 255}},
-    {{255, 255, 0, 0}, {0, 0, 255}},     {{0, 0, 0, 255}, {0, 0, 0}},
+    {{0, 0, 0, 0}, {255, 255, 255}},   {{0, 255, 0, 0}, {255, 0, 255}},
+    {{255, 255, 0, 0}, {0, 0, 255}},   {{0, 0, 0, 255}, {0, 0, 0}},
     {{0, 0, 255, 128}, {127, 127, 0}},
 };
 

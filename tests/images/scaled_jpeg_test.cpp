@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
+// jpeglib.h needs size_t and FILE declared before it.
+// clang-format off
+#include <cstddef>
+#include <cstdio>
 #include <jpeglib.h>
+// clang-format on
+
+#include <cstdlib>
 
 #include "common/error.h"
 #include "common/fs.h"
@@ -108,9 +113,8 @@ TEST(MakeScaledJpeg, TargetInAMissingFolderIsReportedAndTheCallerGoesOn) {
   RecordingHost host;
   const std::string target = dir.file("no/such/folder/a.jpg");
   EXPECT_FALSE(MakeScaledJpeg(host, dir.file("a.JPG"), target, 30, 75, true));
-  EXPECT_EQ(host.texts("message"),
-            std::vector<std::string>{"Could not create file " + target +
-                                     ". Will continue with next file."});
+  EXPECT_EQ(host.texts("message"), std::vector<std::string>{"Could not create file " + target +
+                                                            ". Will continue with next file."});
 }
 
 TEST(MakeScaledJpeg, FailuresRaiseAndWriteNothing) {
