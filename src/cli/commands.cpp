@@ -7,6 +7,7 @@ const std::vector<Command>& Commands() {
     std::vector<Command> t;
     AddSettingsCommands(t);
     AddPictureCommands(t);
+    AddPreparationCommands(t);
     AddRunCommands(t);
     AddUpdateCommands(t);
     AddBackupCommands(t);

@@ -22,6 +22,7 @@ void AddSettingsCommands(std::vector<Command>& table);
 void AddPictureCommands(std::vector<Command>& table);
 void AddRunCommands(std::vector<Command>& table);
 void AddUpdateCommands(std::vector<Command>& table);
+void AddPreparationCommands(std::vector<Command>& table);
 void AddBackupCommands(std::vector<Command>& table);
 
 // Throws UsageError unless there are at least `min` and at most `max` positional arguments.
