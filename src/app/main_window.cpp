@@ -117,6 +117,8 @@ TfrmMain::TfrmMain(const WindowOptions& o, QWidget* parent)
   host_ = std::make_unique<WindowHost>(*this);
   values_ = std::make_unique<WindowValues>(*this);
   buildWindow();
+  // A fixed-size window, as large as its contents need and at least a usual desktop size.
+  setFixedSize(sizeHint().expandedTo(QSize(1080, 700)));
   bindCatalogue();
   connectRules();
   guard([&] { startUp(); });

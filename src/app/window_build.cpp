@@ -62,6 +62,8 @@ void TfrmMain::buildWindow() {
   h->addWidget(pages, 1);
   v->addLayout(h, 1);
   setCentralWidget(central);
+  for (auto* form : findChildren<QFormLayout*>())
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
   auto* bar = new QStatusBar(this);
   bar->setObjectName("StatusBar1");
   statusText_ = new QLabel(bar);
@@ -116,7 +118,7 @@ QWidget* TfrmMain::buildGalleryPanel() {
   head->addStretch(1);
   head->addWidget(Tool("butAddGallery", "+", "Add new gallery", panel));
   head->addWidget(Tool("butDelGallery", "\u2212", "Delete gallery", panel));
-  head->addWidget(Tool("butDuplicate", "\u29c9", "Duplicate gallery", panel));
+  head->addWidget(Tool("butDuplicate", "Dup", "Duplicate gallery", panel));
   v->addLayout(head);
   auto* list = new QListWidget(panel);
   list->setObjectName("lstGalleries");
@@ -202,7 +204,6 @@ QWidget* TfrmMain::buildDirectoriesTab() {
   listArea->setObjectName("ImageListArea");
   auto* lv = new QVBoxLayout(listArea);
   lv->setContentsMargins(0, 0, 0, 0);
-  lv->addSpacing(106);
   auto* sort = MakeCheck("chkSort", listArea);
   lv->addWidget(sort);
   auto* hint = new QLabel("To re-arrange un-check Sorted, left-click, drag and drop at reqd position.",
@@ -211,6 +212,7 @@ QWidget* TfrmMain::buildDirectoriesTab() {
   hint->setWordWrap(true);
   hint->hide();
   lv->addWidget(hint);
+  lv->addSpacing(106);
   auto* list = new ImageListBox(listArea);
   list->setObjectName("ImageList");
   lv->addWidget(list, 1);

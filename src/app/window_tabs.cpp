@@ -234,7 +234,7 @@ QWidget* TfrmMain::buildReportsTab() {
   auto* row = new QHBoxLayout;
   const char* names[3] = {"butAddReport", "butDelReport", "butDupReport"};
   const char* hints[3] = {"Add", "Delete", "Duplicate"};
-  const char* glyphs[3] = {"+", "\u2212", "\u29c9"};
+  const char* glyphs[3] = {"+", "\u2212", "Dup"};
   for (int i = 0; i < 3; ++i) {
     auto* b = new QToolButton(tab);
     b->setObjectName(names[i]);

@@ -13,6 +13,9 @@
 #include "app/dialogs.h"
 #include "app/main_window.h"
 
+// GCC reports optional<QString> copies out of a deque as maybe-uninitialized; they are not.
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
 namespace fw {
 
 struct ScriptedDialogs : Dialogs {
