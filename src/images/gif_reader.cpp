@@ -143,8 +143,11 @@ void ReadImage(Cursor& in, const Screen& screen, int transparent, GifInfo& info,
   const std::uint64_t total = std::uint64_t(width) * std::uint64_t(height);
   std::uint64_t done = 0;
   gif::DecodeLzw(minCodeSize, data, [&](const std::uint8_t* run, std::size_t n) {
+    if (!canvas) {
+      done += std::min<std::uint64_t>(n, total - done);
+      return done < total;
+    }
     for (std::size_t i = 0; i < n && done < total; ++i, ++done) {
-      if (!canvas) continue;
       const std::uint64_t row = done / width, x = done % width;
       put(x, interlaced ? InterlacedRow(row, height) : row, run[i]);
     }

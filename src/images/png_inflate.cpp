@@ -40,8 +40,8 @@ std::size_t Inflater::Read(std::uint8_t* out, std::size_t size) {
     if (code == Z_STREAM_END) {
       ended_ = true;
     } else if (code == Z_BUF_ERROR) {
-      // No progress possible: the input is used up before the stream's end.
-      if (z_.avail_in == 0 && rest_.empty()) ended_ = true;
+      // No progress possible: unless more input waits, the stream was cut short.
+      if (z_.avail_in != 0 || rest_.empty()) ended_ = true;
     } else if (code != Z_OK) {
       Fail(z_, code);
     }
