@@ -1,0 +1,176 @@
+// Makes the galleries the browser test visits, with framewright-cli on a store of their own:
+// a fixed layout of several pages with image pages, two galleries with banner banks (inline
+// blocks and script files) and a Custom layout. Returns what each site should hold.
+'use strict';
+
+const fs = require('fs');
+const path = require('path');
+const { spawnSync } = require('child_process');
+const { writePng, writeBmp } = require('./pictures');
+
+// Banners carry a TITLE so that the test can tell which one a page shows.
+const kTopAds = [
+  '<SPAN CLASS="banner" TITLE="top-1">Top banner one</SPAN>',
+  '',
+  '<SPAN CLASS="banner" TITLE="top-2">Tom\'s top banner</SPAN>',
+  '',
+  '',
+  '<SPAN CLASS="banner" TITLE="top-3">Top banner three,',
+  'joined</SPAN>',
+];
+const kSide = [
+  '<IMG CLASS="banner" TITLE="side-1" SRC="ad.png" WIDTH="60" HEIGHT="20" ALT="ad">',
+  '',
+  '<B CLASS="banner" TITLE="side-2">Side "quoted" banner</B>',
+];
+const kBanks = {
+  'Top Ads': { 'top-1': 'Top banner one', 'top-2': "Tom's top banner",
+               'top-3': 'Top banner three,joined' },
+  Side: { 'side-1': '', 'side-2': 'Side "quoted" banner' },
+};
+
+class Cli {
+  constructor(cli, out) {
+    this.cli = cli;
+    this.base = ['--store', path.join(out, 'settings.db'), '--app-folder', path.join(out, 'app')];
+    this.texts = path.join(out, 'texts');
+    fs.mkdirSync(this.texts, { recursive: true });
+    fs.mkdirSync(path.join(out, 'app'), { recursive: true });
+    this.count = 0;
+  }
+
+  // Any message on stderr means the run met something it had to report: a failure here.
+  run(args, base = this.base) {
+    const r = spawnSync(this.cli, [...base, ...args], { encoding: 'latin1' });
+    if (r.error) throw r.error;
+    if (r.status !== 0 || r.stderr !== '')
+      throw new Error(`framewright-cli ${args.join(' ')} exited ${r.status}: ${r.stderr}`);
+    return r.stdout;
+  }
+
+  set(gallery, values) {
+    for (const [name, value] of Object.entries(values)) this.run(['set', gallery, name, `${value}`]);
+  }
+
+  text(gallery, section, lines) {
+    const file = path.join(this.texts, `text${++this.count}.txt`);
+    fs.writeFileSync(file, lines.join('\r\n') + '\r\n', 'latin1');
+    this.run(['text', gallery, section, '--set', file]);
+  }
+}
+
+function copyPictures(from, names, to) {
+  fs.mkdirSync(to, { recursive: true });
+  for (const n of names) fs.copyFileSync(path.join(from, n), path.join(to, n));
+}
+
+function fixedGallery(cli, out, demoPictures) {
+  const site = path.join(out, 'fixed', 'site');
+  const images = path.join(site, 'images');
+  copyPictures(demoPictures.folder, demoPictures.names, images);
+  writePng(path.join(images, 'green_field.png'), 320, 200, 1);
+  writePng(path.join(images, 'tall_glass.png'), 150, 260, 2);
+  writeBmp(path.join(images, 'brick_wall.bmp'), 250, 250, 3);
+  writeBmp(path.join(images, 'wide_shore.bmp'), 403, 121, 4);
+  cli.set('Fixed', {
+    BaseDir: site, Sorted: 1, Template: 5, Rows: 3, Columns: 3, ButtonsPerRow: 2,
+    NavPagePrefix: 'Page ', ShowImageName: 1, CleanImageName: 1, ShowImageDimensions: 1,
+    ShowImageSize: 1, ImagePageShowImageName: 1, GalleryTitle: 'Fixed gallery',
+    ImageTitle: 'Fixed picture', IndexTitle: 'Fixed index',
+  });
+  cli.text('Fixed', 'Gallery Header', ['<H2 ALIGN="center">Pictures in a frame</H2>']);
+  cli.text('Fixed', 'Gallery Text3', ['<P ID="text-area">Text beside the pictures.</P>']);
+  cli.text('Fixed', 'Index Header', ['<H2 ALIGN="center">All pages</H2>']);
+  cli.run(['go', 'Fixed']);
+  // Template 5 with 3 x 3 holds 2 * 3 + 3 - 2 = 7 pictures a page.
+  const count = demoPictures.names.length + 4;
+  return { name: 'Fixed', kind: 'fixed', site, entry: 'index.html', images: count,
+           pages: Math.ceil(count / 7), pagePrefix: 'Page ' };
+}
+
+function bannerGallery(cli, out, name, demoPictures, scriptFiles) {
+  const site = path.join(out, name.toLowerCase(), 'site');
+  copyPictures(demoPictures.folder, demoPictures.names.slice(0, 5), path.join(site, 'images'));
+  writePng(path.join(site, 'ad.png'), 60, 20, 5);
+  writePng(path.join(site, 'paper.png'), 40, 40, 6);
+  cli.set(name, {
+    BaseDir: site, Sorted: 1, Template: 1, Rows: 1, Columns: 3, WriteScriptFile: scriptFiles ? 1 : 0,
+    ScriptExt: 'js', GalleryBackImage: 'paper.png', TableBackImage: 'paper.png',
+  });
+  cli.text(name, 'Banner Banks', ['Top Ads', 'Side']);
+  cli.text(name, 'Top Ads', kTopAds);
+  cli.text(name, 'Side', kSide);
+  // The Top Ads marker twice in one text: both places get a banner, the block is written once.
+  cli.text(name, 'Gallery Header', ['<DIV DATA-BANK="Top Ads">{Top Ads}</DIV>',
+                                     '<DIV DATA-BANK="Top Ads">{Top Ads}</DIV>']);
+  cli.text(name, 'Gallery Footer', ['<DIV DATA-BANK="Side">{Side}</DIV>']);
+  cli.text(name, 'Image Header', ['<DIV DATA-BANK="Side">{Side}</DIV>']);
+  cli.text(name, 'Image Footer', ['<DIV DATA-BANK="Top Ads">{Top Ads}</DIV>']);
+  cli.text(name, 'Index Footer', ['<DIV DATA-BANK="Top Ads">{Top Ads}</DIV>']);
+  cli.run(['go', name]);
+  return { name, kind: 'fixed', site, entry: 'index.html', images: 5, pages: 2, pagePrefix: '',
+           banks: kBanks, scriptFiles };
+}
+
+function customGallery(cli, out, demoPictures) {
+  const dir = path.join(out, 'custom');
+  const site = path.join(dir, 'site');
+  copyPictures(demoPictures.folder, demoPictures.names.slice(3, 9), path.join(site, 'images'));
+  const cell = '<TD><A CLASS="thumb" HREF="<Image/>"><IMG SRC="<Thumb/>"></A></TD>';
+  const galleryTemplate = path.join(dir, 'gallery.tpl');
+  fs.writeFileSync(galleryTemplate, [
+    '<HTML><HEAD><TITLE>Custom gallery</TITLE></HEAD><BODY>',
+    '<P><A HREF="Gallery1.html">First page</A> <A HREF="Gallery2.html">Second page</A></P>',
+    `<TABLE><TR>${cell}${cell}</TR><TR>${cell}</TR></TABLE>`,
+    '</BODY></HTML>',
+  ].join('\r\n'));
+  const imageTemplate = path.join(dir, 'image.tpl');
+  fs.writeFileSync(imageTemplate, [
+    '<HTML><HEAD><TITLE>Custom picture</TITLE></HEAD><BODY>',
+    '<P><A ID="prev" HREF="<Previous/>">Previous</A> <A ID="gallery" HREF="<Gallery/>">Gallery</A>',
+    ' <A ID="next" HREF="<Next/>">Next</A></P>',
+    '<IMG ID="picture" SRC="<Image/>">',
+    '</BODY></HTML>',
+  ].join('\r\n'));
+  cli.set('Custom', {
+    BaseDir: site, Sorted: 1, Template: 13, CustomGalleryTemplate: galleryTemplate,
+    CustomImageTemplate: imageTemplate, UseCustomImageShell: 1,
+  });
+  cli.run(['go', 'Custom']);
+  return { name: 'Custom', kind: 'custom', site, entry: 'Gallery1.html', images: 6, pages: 2,
+           perPage: 3 };
+}
+
+// The demo gallery is what a new user sees first; its pictures also feed the other galleries.
+function demoGallery(cli, out) {
+  const dir = path.join(out, 'demo');
+  cli.run(['demo', dir], []);
+  const site = path.join(dir, 'site');
+  const folder = path.join(site, 'images');
+  const names = fs.readdirSync(folder).filter((n) => n.endsWith('.jpg')).sort();
+  return { site: { name: 'Demo', kind: 'fixed', site, entry: 'index.html', images: names.length,
+                   pages: Math.ceil(names.length / 10), pagePrefix: '' },
+           pictures: { folder, names } };
+}
+
+function buildSites(cliPath, out) {
+  fs.rmSync(out, { recursive: true, force: true });
+  fs.mkdirSync(out, { recursive: true });
+  const cli = new Cli(cliPath, out);
+  const demo = demoGallery(cli, out);
+  const sites = [
+    demo.site,
+    fixedGallery(cli, out, demo.pictures),
+    bannerGallery(cli, out, 'Inline', demo.pictures, false),
+    bannerGallery(cli, out, 'Scripted', demo.pictures, true),
+    customGallery(cli, out, demo.pictures),
+  ];
+  fs.writeFileSync(path.join(out, 'sites.json'), JSON.stringify(sites, null, 2));
+  return sites;
+}
+
+function loadSites(out) {
+  return JSON.parse(fs.readFileSync(path.join(out, 'sites.json'), 'utf8'));
+}
+
+module.exports = { buildSites, loadSites };

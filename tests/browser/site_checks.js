@@ -1,0 +1,177 @@
+// What the pages of a crawled site must offer a visitor: every picture on exactly one gallery
+// page, image pages chained in the gallery's order, page buttons, the index page's cells, and
+// banner places each showing one banner of their bank.
+'use strict';
+
+const fs = require('fs');
+const path = require('path');
+
+const base = (url) => (url ? decodeURIComponent(url.split('/').pop()) : url);
+const stem = (name) => name.replace(/\.[^.]*$/, '');
+const escape = (text) => text.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
+
+function galleryNames(pages, numberedAlways) {
+  if (pages === 1 && !numberedAlways) return ['Gallery.html'];
+  return Array.from({ length: pages }, (_, i) => `Gallery${i + 1}.html`);
+}
+
+// The thumbnails of the gallery pages in page order: which image page each links to.
+function thumbnailSequence(pages, names, problems) {
+  const seq = [];
+  for (const g of names) {
+    const d = pages.get(g);
+    if (!d) {
+      problems.push(`gallery page ${g} is not reached`);
+      continue;
+    }
+    for (const a of d.anchors)
+      if (a.img && a.img.includes('/thumbs/')) seq.push({ gallery: g, target: a.target, thumb: base(a.img) });
+  }
+  return seq;
+}
+
+function checkSequence(site, seq, problems) {
+  if (seq.length !== site.images)
+    problems.push(`the gallery pages show ${seq.length} thumbnails, not ${site.images}`);
+  const targets = new Set(seq.map((s) => s.target));
+  if (targets.size !== seq.length) problems.push('some picture is on the gallery pages twice');
+  for (const s of seq) {
+    if (!s.target) continue;
+    if (s.thumb !== `Thumb-${stem(s.target)}.jpg`)
+      problems.push(`${s.gallery}: thumbnail ${s.thumb} links to ${s.target}`);
+  }
+}
+
+// The picture an image page shows must be the one its name and its thumbnail stand for.
+function checkPicture(d, target, selector, problems) {
+  const pic = d.images.find(selector);
+  if (!pic) problems.push(`${target}: shows no picture`);
+  else if (stem(base(pic.src)) !== stem(target))
+    problems.push(`${target}: shows ${base(pic.src)}`);
+}
+
+function linksNamed(d, text) {
+  return [...new Set(d.anchors.filter((a) => a.text === text).map((a) => a.target))];
+}
+
+function expectLink(d, text, expected, problems) {
+  const found = linksNamed(d, text);
+  const want = expected ? [expected] : [];
+  if (found.join() !== want.join())
+    problems.push(`${d.name}: "${text}" links to [${found}], expected [${want}]`);
+}
+
+function checkImagePages(pages, seq, problems) {
+  seq.forEach((s, k) => {
+    const d = pages.get(s.target);
+    if (!d) return;
+    checkPicture(d, s.target, (img) => img.src.includes('/images/'), problems);
+    expectLink(d, 'Previous', k > 0 ? seq[k - 1].target : null, problems);
+    expectLink(d, 'Next', k + 1 < seq.length ? seq[k + 1].target : null, problems);
+    expectLink(d, 'Back to gallery', s.gallery, problems);
+  });
+}
+
+function checkPageButtons(site, pages, names, problems) {
+  const label = new RegExp(`^${escape(site.pagePrefix)}(\\d+)$`);
+  names.forEach((g, i) => {
+    const d = pages.get(g);
+    if (!d) return;
+    const linked = new Map();
+    for (const a of d.anchors) {
+      const m = label.exec(a.text);
+      if (m) linked.set(Number(m[1]), a.target);
+    }
+    const current = d.unlinked.filter((t) => label.test(t));
+    if (names.length === 1) {
+      if (linked.size || current.length) problems.push(`${g}: a single page has page buttons`);
+    } else {
+      names.forEach((other, j) => {
+        if (j !== i && linked.get(j + 1) !== other)
+          problems.push(`${g}: button ${j + 1} links to ${linked.get(j + 1)}, not ${other}`);
+      });
+      if (linked.has(i + 1)) problems.push(`${g}: the button of the page itself is a link`);
+      if (!current.includes(`${site.pagePrefix}${i + 1}`))
+        problems.push(`${g}: no button stands for the page itself`);
+    }
+    expectLink(d, 'Index Page', site.entry, problems);
+  });
+}
+
+function checkIndexPage(site, pages, names, problems) {
+  const d = pages.get(site.entry);
+  if (!d) return problems.push(`${site.entry} is not reached`);
+  const cells = d.anchors.filter((a) => a.img);
+  const targets = cells.map((a) => a.target);
+  if (targets.join() !== names.join())
+    problems.push(`${site.entry}: cells link to [${targets}], expected [${names}]`);
+  for (const cell of cells) {
+    const g = pages.get(cell.target);
+    if (g && !g.anchors.some((a) => a.img === cell.img))
+      problems.push(`${site.entry}: the sample ${base(cell.img)} is not on ${cell.target}`);
+  }
+  for (const text of [`Total images: ${site.images}`, `Total pages: ${site.pages}`])
+    if (!d.text.includes(text)) problems.push(`${site.entry}: "${text}" is not shown`);
+}
+
+function checkFixedSite(site, pages, problems) {
+  const names = galleryNames(site.pages, false);
+  const seq = thumbnailSequence(pages, names, problems);
+  checkSequence(site, seq, problems);
+  checkImagePages(pages, seq, problems);
+  checkPageButtons(site, pages, names, problems);
+  checkIndexPage(site, pages, names, problems);
+  return seq;
+}
+
+// Custom image pages are chained in a ring and link back to the page that shows them.
+function checkCustomSite(site, pages, problems) {
+  const names = galleryNames(site.pages, true);
+  const seq = thumbnailSequence(pages, names, problems);
+  checkSequence(site, seq, problems);
+  names.forEach((g, i) => {
+    const shown = seq.filter((s) => s.gallery === g).length;
+    const want = Math.min(site.perPage, site.images - i * site.perPage);
+    if (shown !== want) problems.push(`${g}: shows ${shown} thumbnails, not ${want}`);
+  });
+  const ring = (k) => seq[(k + seq.length) % seq.length].target;
+  seq.forEach((s, k) => {
+    const d = pages.get(s.target);
+    if (!d) return;
+    checkPicture(d, s.target, (img) => img.src.includes('/images/'), problems);
+    const byId = (id) => (d.anchors.find((a) => a.id === id) || {}).target;
+    if (byId('prev') !== ring(k - 1)) problems.push(`${s.target}: previous is ${byId('prev')}`);
+    if (byId('next') !== ring(k + 1)) problems.push(`${s.target}: next is ${byId('next')}`);
+    if (byId('gallery') !== s.gallery) problems.push(`${s.target}: gallery is ${byId('gallery')}`);
+  });
+  if (fs.existsSync(path.join(site.site, 'index.html')))
+    problems.push('the Custom layout wrote an index page');
+  return seq;
+}
+
+// Banner places per kind of page: the gallery header holds two, the gallery footer one, the
+// image header and footer one each, the index footer one.
+function checkBannerPlaces(site, pages, problems) {
+  for (const d of pages.values()) {
+    const want = d.name === site.entry ? 1 : /^Gallery\d*\.html$/.test(d.name) ? 3 : 2;
+    if (d.slots.length !== want)
+      problems.push(`${d.name}: ${d.slots.length} banner places, not ${want}`);
+    for (const slot of d.slots) {
+      const bank = site.banks[slot.bank];
+      const where = `${d.name}: ${slot.bank} place`;
+      if (slot.banners.length !== 1) problems.push(`${where} shows ${slot.banners.length} banners`);
+      for (const b of slot.banners) {
+        if (!bank || !(b.title in bank)) problems.push(`${where} shows the banner ${b.title}`);
+        else if (bank[b.title] !== b.text)
+          problems.push(`${where} shows "${b.text}", not "${bank[b.title]}"`);
+      }
+      if (slot.rest !== '') problems.push(`${where} also shows "${slot.rest}"`);
+    }
+    const scripts = [...new Set(d.scripts.map(base))].sort();
+    const want2 = !site.scriptFiles ? [] : d.name === site.entry ? ['Top_Ads.js'] : ['Side.js', 'Top_Ads.js'];
+    if (scripts.join() !== want2.join())
+      problems.push(`${d.name}: includes the script files [${scripts}], expected [${want2}]`);
+  }
+}
+
+module.exports = { checkFixedSite, checkCustomSite, checkBannerPlaces, galleryNames };
