@@ -15,6 +15,8 @@
 #include "app/main_window.h"
 #include "app/widgets.h"
 #include "common/subs.h"
+#include "images/run_controls.h"
+#include "images/thumbnail_run.h"
 
 namespace fw {
 
@@ -59,7 +61,13 @@ void TfrmMain::connectRules() {
   };
   on("butExit", [this] { close(); });
   on("butBrowser", [this] { openBrowser(); });
-  on("butHelp", [this] { openHelp("main"); });
+  // Help opens at the topic of the page the user is looking at.
+  on("butHelp", [this] { openHelp(w<QTabWidget>("PageControl")->currentWidget()->objectName()); });
+  on("butMakeThumbs", [this] {
+    commitFocused();
+    RunControls busy{[this] { setBusy(true, true); }, [this] { setBusy(false, true); }};
+    RunThumbnails(values(), host(), busy);
+  });
   on("butAddGallery", [this] { addGallery(); });
   on("butDelGallery", [this] { deleteGallery(); });
   on("butDuplicate", [this] { duplicateGallery(); });
@@ -69,7 +77,7 @@ void TfrmMain::connectRules() {
   on("butReloadImages", [this] { reloadImages(); });
   on("butAbortCopy", [this] { abortRequested_ = true; });
   on("butAbortResize", [this] { abortRequested_ = true; });
-  // Go, Thumbs, copy, resize, rename, backup, restore, banner banks, reports, the custom
+  // Go, copy, resize, rename, backup, restore, banner banks, reports, the custom
   // options and the update check are wired by their own command files.
   connect(w<QListWidget>("lstGalleries"), &QListWidget::itemClicked, this,
           [this] { guard([&] { selectGallery(); }); });
