@@ -15,6 +15,7 @@
 #include "app/main_window.h"
 #include "app/widgets.h"
 #include "common/subs.h"
+#include "generator/layout.h"
 #include "images/run_controls.h"
 #include "images/thumbnail_run.h"
 
@@ -53,6 +54,20 @@ void TfrmMain::connectRules() {
   });
   connect(w<QTabWidget>("tabThumbnails"), &QTabWidget::currentChanged, this, [this](int i) {
     if (i == 0) guard([&] { applyTemplateLimits(); });
+  });
+
+  // Rows and Columns are stored by their bindings; the pages label follows each change.
+  connect(w<SpinEdit>("Rows"), &SpinEdit::changed, this, [this] {
+    guard([&] {
+      int n = w<QListWidget>("ImageList")->count();
+      setPagesLabel(PagesLabelForRows(n, pageCount()));
+    });
+  });
+  connect(w<SpinEdit>("Cols"), &SpinEdit::changed, this, [this] {
+    guard([&] {
+      int n = w<QListWidget>("ImageList")->count();
+      setPagesLabel(PagesLabelForColumns(n, pageCount()));
+    });
   });
 
   auto on = [this](const char* name, std::function<void()> f) {

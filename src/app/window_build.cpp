@@ -237,6 +237,7 @@ QWidget* TfrmMain::buildThumbnailsTab() {
     r->setObjectName(QString("Template%1").arg(n));
     r->setIcon(QIcon(LayoutPicture(n)));
     r->setIconSize(LayoutPicture(n).size());
+    r->setChecked(n == 1);  // the first layout until a gallery says otherwise
     lg->addWidget(r, (n - 1) / 4, (n - 1) % 4);
   }
   auto* f = new QFormLayout;

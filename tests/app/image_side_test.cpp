@@ -41,6 +41,8 @@ TEST_F(ImageSideTest, ListIsGroupedByKindOrSortedAndCountsPages) {
   w.reloadImages();
   EXPECT_EQ(list->names(), (QStringList{"c.bmp", "b.png", "a.jpg"}));
   EXPECT_EQ(w.w<QLabel>("PagesReqd")->text(), "Images:3  Pages:1");
+  w.w<SpinEdit>("Rows")->setValue(1);
+  EXPECT_EQ(w.w<QLabel>("PagesReqd")->text(), "Images:3    Pages:1");
   w.w<QCheckBox>("chkSort")->setChecked(true);
   EXPECT_EQ(list->names(), (QStringList{"a.jpg", "b.png", "c.bmp"}));
   EXPECT_TRUE(w.w<QLabel>("ScrollingText")->isVisibleTo(w.w<QWidget>("tabDirectories")));
@@ -48,7 +50,7 @@ TEST_F(ImageSideTest, ListIsGroupedByKindOrSortedAndCountsPages) {
   w.w<QLineEdit>("BaseDir")->setText("  ");
   w.reloadImages();
   EXPECT_EQ(list->count(), 0);
-  EXPECT_EQ(w.w<QLabel>("PagesReqd")->text(), "Images:3  Pages:1");  // left unchanged
+  EXPECT_EQ(w.w<QLabel>("PagesReqd")->text(), "Images:3    Pages:1");  // left unchanged
 }
 
 TEST_F(ImageSideTest, DragAndDropMovesTheSelectedEntry) {
