@@ -6,7 +6,7 @@
 const fs = require('fs');
 const path = require('path');
 const { spawnSync } = require('child_process');
-const { writePng, writeBmp } = require('./pictures');
+const { writePng, writeBmp, writeGif } = require('./pictures');
 
 // Banners carry a TITLE so that the test can tell which one a page shows.
 const kTopAds = [
@@ -72,6 +72,7 @@ function fixedGallery(cli, out, demoPictures) {
   writePng(path.join(images, 'tall_glass.png'), 150, 260, 2);
   writeBmp(path.join(images, 'brick_wall.bmp'), 250, 250, 3);
   writeBmp(path.join(images, 'wide_shore.bmp'), 403, 121, 4);
+  writeGif(path.join(images, 'autumn_leaf.gif'), 180, 130, 7);
   cli.set('Fixed', {
     BaseDir: site, Sorted: 1, Template: 5, Rows: 3, Columns: 3, ButtonsPerRow: 2,
     NavPagePrefix: 'Page ', ShowImageName: 1, CleanImageName: 1, ShowImageDimensions: 1,
@@ -83,7 +84,7 @@ function fixedGallery(cli, out, demoPictures) {
   cli.text('Fixed', 'Index Header', ['<H2 ALIGN="center">All pages</H2>']);
   cli.run(['go', 'Fixed']);
   // Template 5 with 3 x 3 holds 2 * 3 + 3 - 2 = 7 pictures a page.
-  const count = demoPictures.names.length + 4;
+  const count = demoPictures.names.length + 5;
   return { name: 'Fixed', kind: 'fixed', site, entry: 'index.html', images: count,
            pages: Math.ceil(count / 7), pagePrefix: 'Page ' };
 }
@@ -92,7 +93,7 @@ function bannerGallery(cli, out, name, demoPictures, scriptFiles) {
   const site = path.join(out, name.toLowerCase(), 'site');
   copyPictures(demoPictures.folder, demoPictures.names.slice(0, 5), path.join(site, 'images'));
   writePng(path.join(site, 'ad.png'), 60, 20, 5);
-  writePng(path.join(site, 'paper.png'), 40, 40, 6);
+  writePng(path.join(site, 'paper.png'), 40, 40, 6, true);
   cli.set(name, {
     BaseDir: site, Sorted: 1, Template: 1, Rows: 1, Columns: 3, WriteScriptFile: scriptFiles ? 1 : 0,
     ScriptExt: 'js', GalleryBackImage: 'paper.png', TableBackImage: 'paper.png',

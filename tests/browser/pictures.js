@@ -39,12 +39,16 @@ function chunk(type, data) {
   return Buffer.concat([head, data, tail]);
 }
 
-// 8-bit RGB, no interlace, filter 0 on every row.
-function writePng(path, width, height, seed) {
+// 8-bit RGB, no interlace, filter 0 on every row. A light picture is faded towards white, to
+// serve as a page background.
+function writePng(path, width, height, seed, light = false) {
   const rows = Buffer.alloc((width * 3 + 1) * height);
   for (let y = 0; y < height; y++) {
     const at = y * (width * 3 + 1);
-    for (let x = 0; x < width; x++) rows.set(pixel(x, y, width, height, seed), at + 1 + x * 3);
+    for (let x = 0; x < width; x++) {
+      const rgb = pixel(x, y, width, height, seed);
+      rows.set(light ? rgb.map((v) => 215 + (v >> 3)) : rgb, at + 1 + x * 3);
+    }
   }
   const ihdr = Buffer.alloc(13);
   ihdr.writeUInt32BE(width, 0);
@@ -81,4 +85,54 @@ function writeBmp(path, width, height, seed) {
   fs.writeFileSync(path, file);
 }
 
-module.exports = { writePng, writeBmp };
+// 256 colours (a 6 x 6 x 6 cube and greys), LZW with a clear code after every 250 pixels so
+// that every code stays 9 bits wide.
+function writeGif(path, width, height, seed) {
+  const palette = Buffer.alloc(768);
+  for (let i = 0; i < 256; i++) {
+    const rgb = i < 216 ? [Math.floor(i / 36), Math.floor(i / 6) % 6, i % 6].map((v) => v * 51)
+                        : [1, 1, 1].map(() => (i - 216) * 6);
+    palette.set(rgb, i * 3);
+  }
+  const codes = [];
+  let run = 0;
+  for (let y = 0; y < height; y++) {
+    for (let x = 0; x < width; x++) {
+      if (run++ % 250 === 0) codes.push(256);
+      const [r, g, b] = pixel(x, y, width, height, seed).map((v) => Math.round(v / 51));
+      codes.push(r * 36 + g * 6 + b);
+    }
+  }
+  codes.push(257);
+  const packed = [];
+  let bits = 0, nbits = 0;
+  for (const c of codes) {
+    bits |= c << nbits;
+    nbits += 9;
+    while (nbits >= 8) {
+      packed.push(bits & 0xff);
+      bits >>>= 8;
+      nbits -= 8;
+    }
+  }
+  if (nbits > 0) packed.push(bits & 0xff);
+  const blocks = [];
+  for (let i = 0; i < packed.length; i += 255) {
+    const part = packed.slice(i, i + 255);
+    blocks.push(part.length, ...part);
+  }
+  const screen = Buffer.alloc(7);
+  screen.writeUInt16LE(width, 0);
+  screen.writeUInt16LE(height, 2);
+  screen.set([0xf7, 0, 0], 4);
+  const image = Buffer.alloc(10);
+  image[0] = 0x2c;
+  image.writeUInt16LE(width, 5);
+  image.writeUInt16LE(height, 7);
+  fs.writeFileSync(path, Buffer.concat([
+    Buffer.from('GIF89a', 'ascii'), screen, palette, image,
+    Buffer.from([8, ...blocks, 0, 0x3b]),
+  ]));
+}
+
+module.exports = { writePng, writeBmp, writeGif };

@@ -77,18 +77,21 @@ function checkPageButtons(site, pages, names, problems) {
   names.forEach((g, i) => {
     const d = pages.get(g);
     if (!d) return;
-    const linked = new Map();
+    const linked = new Set();
     for (const a of d.anchors) {
       const m = label.exec(a.text);
-      if (m) linked.set(Number(m[1]), a.target);
+      if (!m) continue;
+      const number = Number(m[1]);
+      linked.add(number);
+      if (a.target !== names[number - 1])
+        problems.push(`${g}: button ${number} links to ${a.target}, not ${names[number - 1]}`);
     }
     const current = d.unlinked.filter((t) => label.test(t));
     if (names.length === 1) {
       if (linked.size || current.length) problems.push(`${g}: a single page has page buttons`);
     } else {
       names.forEach((other, j) => {
-        if (j !== i && linked.get(j + 1) !== other)
-          problems.push(`${g}: button ${j + 1} links to ${linked.get(j + 1)}, not ${other}`);
+        if (j !== i && !linked.has(j + 1)) problems.push(`${g}: no button links to ${other}`);
       });
       if (linked.has(i + 1)) problems.push(`${g}: the button of the page itself is a link`);
       if (!current.includes(`${site.pagePrefix}${i + 1}`))
