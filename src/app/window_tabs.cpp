@@ -186,7 +186,9 @@ QWidget* TfrmMain::buildAdvancedTab() {
   auto* tab = new QWidget(this);
   tab->setObjectName("tabAdvanced");
   auto* v = new QVBoxLayout(tab);
-  v->addWidget(new QLabel("Header code (<HEAD>...</HEAD>)", tab));
+  auto* codeLabel = new QLabel("Header code (<HEAD>...</HEAD>)", tab);
+  codeLabel->setTextFormat(Qt::PlainText);  // the tags are part of the caption
+  v->addWidget(codeLabel);
   v->addWidget(MakeMemo("HeaderCode", tab), 1);
   auto* heading = new QLabel("Banner Rotation", tab);
   QFont f = heading->font();
