@@ -74,7 +74,7 @@ function fixedGallery(cli, out, demoPictures) {
   writeBmp(path.join(images, 'wide_shore.bmp'), 403, 121, 4);
   writeGif(path.join(images, 'autumn_leaf.gif'), 180, 130, 7);
   cli.set('Fixed', {
-    BaseDir: site, Sorted: 1, Template: 5, Rows: 3, Columns: 3, ButtonsPerRow: 2,
+    BaseDir: site, Sorted: 1, ThumbSize: 120, Template: 5, Rows: 3, Columns: 3, ButtonsPerRow: 2,
     NavPagePrefix: 'Page ', ShowImageName: 1, CleanImageName: 1, ShowImageDimensions: 1,
     ShowImageSize: 1, ImagePageShowImageName: 1, GalleryTitle: 'Fixed gallery',
     ImageTitle: 'Fixed picture', IndexTitle: 'Fixed index',
@@ -86,7 +86,7 @@ function fixedGallery(cli, out, demoPictures) {
   // Template 5 with 3 x 3 holds 2 * 3 + 3 - 2 = 7 pictures a page.
   const count = demoPictures.names.length + 5;
   return { name: 'Fixed', kind: 'fixed', site, entry: 'index.html', images: count,
-           pages: Math.ceil(count / 7), pagePrefix: 'Page ' };
+           pages: Math.ceil(count / 7), pagePrefix: 'Page ', thumbSize: 120 };
 }
 
 function bannerGallery(cli, out, name, demoPictures, scriptFiles) {
@@ -109,7 +109,7 @@ function bannerGallery(cli, out, name, demoPictures, scriptFiles) {
   cli.text(name, 'Image Footer', ['<DIV DATA-BANK="Top Ads">{Top Ads}</DIV>']);
   cli.text(name, 'Index Footer', ['<DIV DATA-BANK="Top Ads">{Top Ads}</DIV>']);
   cli.run(['go', name]);
-  return { name, kind: 'fixed', site, entry: 'index.html', images: 5, pages: 2, pagePrefix: '',
+  return { name, kind: 'fixed', site, entry: 'index.html', images: 5, pages: 2, pagePrefix: '', thumbSize: 100,
            banks: kBanks, scriptFiles };
 }
 
@@ -139,7 +139,7 @@ function customGallery(cli, out, demoPictures) {
   });
   cli.run(['go', 'Custom']);
   return { name: 'Custom', kind: 'custom', site, entry: 'Gallery1.html', images: 6, pages: 2,
-           perPage: 3 };
+           perPage: 3, thumbSize: 100 };
 }
 
 // The demo gallery is what a new user sees first; its pictures also feed the other galleries.
@@ -150,7 +150,7 @@ function demoGallery(cli, out) {
   const folder = path.join(site, 'images');
   const names = fs.readdirSync(folder).filter((n) => n.endsWith('.jpg')).sort();
   return { site: { name: 'Demo', kind: 'fixed', site, entry: 'index.html', images: names.length,
-                   pages: Math.ceil(names.length / 10), pagePrefix: '' },
+                   pages: Math.ceil(names.length / 10), pagePrefix: '', thumbSize: 100 },
            pictures: { folder, names } };
 }
 

@@ -30,6 +30,17 @@ function thumbnailSequence(pages, names, problems) {
   return seq;
 }
 
+// A thumbnail is the picture scaled to the thumbnail size on its longest side.
+function checkThumbnailSizes(site, pages, names, problems) {
+  for (const g of names) {
+    for (const img of (pages.get(g) || { images: [] }).images) {
+      const longest = Math.max(img.naturalWidth, img.naturalHeight);
+      if (img.src.includes('/thumbs/') && img.naturalWidth > 0 && longest !== site.thumbSize)
+        problems.push(`${g}: thumbnail ${base(img.src)} is ${longest} on its longest side`);
+    }
+  }
+}
+
 function checkSequence(site, seq, problems) {
   if (seq.length !== site.images)
     problems.push(`the gallery pages show ${seq.length} thumbnails, not ${site.images}`);
@@ -121,6 +132,7 @@ function checkFixedSite(site, pages, problems) {
   const names = galleryNames(site.pages, false);
   const seq = thumbnailSequence(pages, names, problems);
   checkSequence(site, seq, problems);
+  checkThumbnailSizes(site, pages, names, problems);
   checkImagePages(pages, seq, problems);
   checkPageButtons(site, pages, names, problems);
   checkIndexPage(site, pages, names, problems);
@@ -132,6 +144,7 @@ function checkCustomSite(site, pages, problems) {
   const names = galleryNames(site.pages, true);
   const seq = thumbnailSequence(pages, names, problems);
   checkSequence(site, seq, problems);
+  checkThumbnailSizes(site, pages, names, problems);
   names.forEach((g, i) => {
     const shown = seq.filter((s) => s.gallery === g).length;
     const want = Math.min(site.perPage, site.images - i * site.perPage);
