@@ -76,16 +76,6 @@ TEST_F(CliCustomTest, GoWritesTheCustomPagesAndNoIndexPage) {
   EXPECT_TRUE(sfs::exists(site + "/thumbs/Thumb-third.jpg"));
 }
 
-TEST_F(CliCustomTest, GoEndsWithAnErrorWhenTheTemplateHasNoImagePlaceholder) {
-  WriteAll(dir.file("gallery.tpl"), "<HTML><Thumb/></HTML>\r\n");
-  set("Template", "13");
-  set("CustomGalleryTemplate", dir.file("gallery.tpl"));
-  CliResult r = cli({"go", "Own"});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.err.find("holds no image place holder \"<Image/>\""), std::string::npos) << r.err;
-  EXPECT_TRUE(pages().empty());
-}
-
 TEST_F(CliCustomTest, GoWritesBannerCodeForTheGallerysBanks) {
   section("Banner Banks", "Top Ads\r\n");
   section("Top Ads", "<B>Tom's</B>\r\n\r\n<I>two</I>\r\n");
@@ -96,12 +86,6 @@ TEST_F(CliCustomTest, GoWritesBannerCodeForTheGallerysBanks) {
             std::string::npos);
   EXPECT_NE(gallery.find("<SCRIPT TYPE=\"text/javascript\" LANGUAGE=\"JavaScript\">"
                          "WriteTop_Ads()</script>\r\n"),
-            std::string::npos);
-
-  set("WriteScriptFile", "1");
-  ASSERT_EQ(cli({"go", "Own"}).exitCode, 0);
-  EXPECT_EQ(ReadAll(site + "/Top_Ads.js").rfind("Banner = new Array();\r\n", 0), 0u);
-  EXPECT_NE(ReadAll(site + "/Gallery.html").find("SRC=\"Top_Ads.js\"></SCRIPT>"),
             std::string::npos);
 }
 

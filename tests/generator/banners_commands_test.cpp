@@ -91,11 +91,6 @@ TEST_F(BankCommandsTest, TextIsStoredOnLeaveUnlessBlankAndShownOnSelection) {
   EXPECT_TRUE(list.textEnabled);
   SelectBank(list, 0, file);
   EXPECT_EQ(list.text, "<A>one</A>\r\n\r\ntwo\r\n");
-  SelectBank(list, -1, file);
-  EXPECT_FALSE(list.textEnabled);
-  list.text = "not stored";
-  LeaveBankText(list, file);
-  EXPECT_EQ(ReadSection(file, "b"), "");
 }
 
 TEST_F(BankCommandsTest, DeleteRemovesTheSectionAndSelectsTheFirstBank) {
@@ -117,8 +112,6 @@ TEST_F(BankCommandsTest, DeleteRemovesTheSectionAndSelectsTheFirstBank) {
   EXPECT_TRUE(list.banks.empty());
   EXPECT_EQ(list.selected, -1);
   EXPECT_FALSE(list.textEnabled);
-  EXPECT_EQ(list.text, "");
-  EXPECT_EQ(ReadSection(file, "c"), "");
   const std::string before = ReadAll(file);
   DeleteBank(list, file);  // nothing selected: nothing removed
   EXPECT_EQ(ReadAll(file), before);
@@ -131,14 +124,7 @@ TEST_F(BankCommandsTest, LoadSelectsTheFirstBankAndSharesFixedSections) {
   BankList loaded = LoadBankList(file);
   EXPECT_EQ(loaded.banks, (std::vector<std::string>{"index header", "zed"}));
   EXPECT_EQ(loaded.selected, 0);
-  EXPECT_TRUE(loaded.textEnabled);
   EXPECT_EQ(loaded.text, "<H1>Welcome</H1>\r\n");
-
-  WriteSection(file, "Banner Banks", {});
-  loaded = LoadBankList(file);
-  EXPECT_TRUE(loaded.banks.empty());
-  EXPECT_FALSE(loaded.textEnabled);
-  EXPECT_EQ(loaded.text, "");
 }
 
 TEST_F(BankCommandsTest, GenerateCodeWritesTheSelectedBanksScriptAndBeeps) {
