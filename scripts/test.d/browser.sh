@@ -10,7 +10,8 @@ sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 install() {
   "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "$@"
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" \
+    apt-get install -y -qq --no-install-recommends "$@"
 }
 
 if [ ! -x "$chromium" ]; then install chromium >/dev/null 2>&1 || true; fi

@@ -49,7 +49,8 @@ class Cli {
   }
 
   set(gallery, values) {
-    for (const [name, value] of Object.entries(values)) this.run(['set', gallery, name, `${value}`]);
+    for (const [name, value] of Object.entries(values))
+      this.run(['set', gallery, name, `${value}`]);
   }
 
   text(gallery, section, lines) {
@@ -95,8 +96,9 @@ function bannerGallery(cli, out, name, demoPictures, scriptFiles) {
   writePng(path.join(site, 'ad.png'), 60, 20, 5);
   writePng(path.join(site, 'paper.png'), 40, 40, 6, true);
   cli.set(name, {
-    BaseDir: site, Sorted: 1, Template: 1, Rows: 1, Columns: 3, WriteScriptFile: scriptFiles ? 1 : 0,
-    ScriptExt: 'js', GalleryBackImage: 'paper.png', TableBackImage: 'paper.png',
+    BaseDir: site, Sorted: 1, Template: 1, Rows: 1, Columns: 3,
+    WriteScriptFile: scriptFiles ? 1 : 0, ScriptExt: 'js', GalleryBackImage: 'paper.png',
+    TableBackImage: 'paper.png',
   });
   cli.text(name, 'Banner Banks', ['Top Ads', 'Side']);
   cli.text(name, 'Top Ads', kTopAds);
@@ -109,8 +111,8 @@ function bannerGallery(cli, out, name, demoPictures, scriptFiles) {
   cli.text(name, 'Image Footer', ['<DIV DATA-BANK="Top Ads">{Top Ads}</DIV>']);
   cli.text(name, 'Index Footer', ['<DIV DATA-BANK="Top Ads">{Top Ads}</DIV>']);
   cli.run(['go', name]);
-  return { name, kind: 'fixed', site, entry: 'index.html', images: 5, pages: 2, pagePrefix: '', thumbSize: 100,
-           banks: kBanks, scriptFiles };
+  return { name, kind: 'fixed', site, entry: 'index.html', images: 5, pages: 2, pagePrefix: '',
+           thumbSize: 100, banks: kBanks, scriptFiles };
 }
 
 function customGallery(cli, out, demoPictures) {

@@ -25,7 +25,8 @@ function thumbnailSequence(pages, names, problems) {
       continue;
     }
     for (const a of d.anchors)
-      if (a.img && a.img.includes('/thumbs/')) seq.push({ gallery: g, target: a.target, thumb: base(a.img) });
+      if (a.img && a.img.includes('/thumbs/'))
+        seq.push({ gallery: g, target: a.target, thumb: base(a.img) });
   }
   return seq;
 }
@@ -184,9 +185,10 @@ function checkBannerPlaces(site, pages, problems) {
       if (slot.rest !== '') problems.push(`${where} also shows "${slot.rest}"`);
     }
     const scripts = [...new Set(d.scripts.map(base))].sort();
-    const want2 = !site.scriptFiles ? [] : d.name === site.entry ? ['Top_Ads.js'] : ['Side.js', 'Top_Ads.js'];
-    if (scripts.join() !== want2.join())
-      problems.push(`${d.name}: includes the script files [${scripts}], expected [${want2}]`);
+    const files = !site.scriptFiles ? []
+                  : d.name === site.entry ? ['Top_Ads.js'] : ['Side.js', 'Top_Ads.js'];
+    if (scripts.join() !== files.join())
+      problems.push(`${d.name}: includes the script files [${scripts}], expected [${files}]`);
   }
 }
 

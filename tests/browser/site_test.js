@@ -36,8 +36,9 @@ async function check(name, fn) {
   }
   failed++;
   console.log(`FAIL  ${name}`);
-  for (const p of problems.slice(0, 12)) console.log(`        ${p}`);
-  if (problems.length > 12) console.log(`        ... and ${problems.length - 12} more`);
+  const distinct = [...new Set(problems)];
+  for (const p of distinct.slice(0, 12)) console.log(`        ${p}`);
+  if (distinct.length > 12) console.log(`        ... and ${distinct.length - 12} more`);
 }
 
 async function checkSite(page, site, shots) {
@@ -67,10 +68,10 @@ async function checkSite(page, site, shots) {
                 async (problems) => bannerChoices(page, site, 'Gallery1.html', problems));
   }
   if (!seq || seq.length === 0) return;
-  const shots_wanted = site.name === 'Fixed' || site.name === 'Custom' || site.name === 'Inline';
+  const wantShots = site.name === 'Fixed' || site.name === 'Custom' || site.name === 'Inline';
   await check(`${label}: a visitor clicks through index, pages and pictures`, async (problems) => {
     const walk = site.kind === 'custom' ? walkCustomSite : walkFixedSite;
-    await walk(page, site, seq, problems, shots_wanted ? shoot : null);
+    await walk(page, site, seq, problems, wantShots ? shoot : null);
   });
 }
 
