@@ -1,0 +1,160 @@
+// "Copy images" with and without conversion, on generated source folders.
+#include "images/copy_run.h"
+
+#include <gtest/gtest.h>
+
+#include "common/error.h"
+#include "common/recording_host.h"
+#include "images/run_fixture.h"
+
+namespace fw::testing {
+namespace {
+
+class CopyRunTest : public ::testing::Test {
+ protected:
+  CopyRunTest() : g(dir.file("site")) {
+    source = dir.file("camera") + "/";
+    std::filesystem::create_directories(source);
+    g.set("ImageSourceDir", source);
+    abort.enter = [this] { trace.push_back("show abort"); };
+    abort.leave = [this] { trace.push_back("hide abort"); };
+  }
+  void run() { RunCopyImages(g, host, abort); }
+  void makeMixedSource() {
+    MakePicture(source + "a b.jpg", 64, 48);
+    MakePicture(source + "c.gif", 30, 20);
+    MakePicture(source + "d.png", 50, 40);
+  }
+
+  ScratchDir dir;
+  FolderGallery g;
+  std::string source;
+  RecordingHost host;
+  RunControls abort;
+  std::vector<std::string> trace;
+};
+
+TEST_F(CopyRunTest, WithoutConversionEveryPictureIsCopiedUnderItsWebName) {
+  makeMixedSource();
+  run();
+  const auto files = Snapshot(g.imageFolder());
+  ASSERT_EQ(files.size(), 3u);
+  EXPECT_EQ(files.at("a_b.jpg"), fs::ReadFile(source + "a b.jpg"));
+  EXPECT_EQ(files.at("c.gif"), fs::ReadFile(source + "c.gif"));
+  EXPECT_EQ(files.at("d.png"), fs::ReadFile(source + "d.png"));
+  EXPECT_TRUE(host.texts("status").empty());
+  EXPECT_TRUE(trace.empty());
+  EXPECT_EQ(g.reloads, 1);
+  EXPECT_EQ(g.list, (std::vector<std::string>{"c.gif", "d.png", "a_b.jpg"}));
+}
+
+TEST_F(CopyRunTest, ConversionCopiesOnlyJpegsAndWritesTheRestAsJpeg) {
+  makeMixedSource();
+  g.set("ConvertToJpeg", 1).set("BlankSpace", "%20");
+  run();
+  const auto files = Snapshot(g.imageFolder());
+  ASSERT_EQ(files.size(), 3u);
+  EXPECT_EQ(files.at("a%20b.jpg"), fs::ReadFile(source + "a b.jpg"));
+  EXPECT_EQ(SizeOf(g.imageFolder() + "c.jpg").width, 30);
+  EXPECT_EQ(SizeOf(g.imageFolder() + "d.jpg").height, 40);
+  EXPECT_EQ(DecodePicture(g.imageFolder() + "d.jpg").width, 50);
+  EXPECT_EQ(host.texts("status"),
+            (std::vector<std::string>{"Converting c.gif to JPG.", "Converting d.png to JPG.",
+                                      "Finished converting to JPG."}));
+  EXPECT_EQ(trace, (std::vector<std::string>{"show abort", "hide abort"}));
+  EXPECT_EQ(host.calls.back().kind, "beep");
+  EXPECT_EQ(g.reloads, 1);
+}
+
+TEST_F(CopyRunTest, SameBaseNameConvertsInPatternOrderSoThePngWins) {
+  MakePicture(source + "x.gif", 30, 20);
+  MakePicture(source + "x.png", 50, 40);
+  MakePicture(source + "y.bmp", 16, 8);
+  g.set("ConvertToJpeg", 1);
+  run();
+  EXPECT_EQ(SizeOf(g.imageFolder() + "x.jpg").width, 50);
+  EXPECT_EQ(SizeOf(g.imageFolder() + "y.jpg").width, 16);
+  EXPECT_EQ(host.texts("status"),
+            (std::vector<std::string>{"Converting x.gif to JPG.", "Converting y.bmp to JPG.",
+                                      "Converting x.png to JPG.", "Finished converting to JPG."}));
+  // The source keeps both pictures: nothing was lost, only one name was written twice.
+  EXPECT_EQ(Snapshot(source).size(), 3u);
+}
+
+TEST_F(CopyRunTest, TheBoxShrinksConvertedPicturesButNeverCopiedJpegs) {
+  MakePicture(source + "big.gif", 2048, 1536);
+  MakePicture(source + "wide.jpg", 3000, 2000);
+  g.set("ConvertToJpeg", 1).set("SourceResizeByDimensions", 1);
+  g.set("SourceMaxImageWidth", 1024).set("SourceMaxImageHeight", 768);
+  run();
+  EXPECT_EQ(SizeOf(g.imageFolder() + "big.jpg").width, 1024);
+  EXPECT_EQ(SizeOf(g.imageFolder() + "big.jpg").height, 768);
+  EXPECT_EQ(fs::ReadFile(g.imageFolder() + "wide.jpg"), fs::ReadFile(source + "wide.jpg"));
+}
+
+TEST_F(CopyRunTest, RefusedSettingsEndTheRunBeforeAnythingIsCopied) {
+  makeMixedSource();
+  const auto refused = [&](const std::string& message) {
+    host.calls.clear();
+    g.reloads = 0;
+    run();
+    EXPECT_EQ(host.texts("message"), std::vector<std::string>{message});
+    EXPECT_EQ(host.calls.front().kind, "beep");
+    EXPECT_EQ(g.reloads, 0);
+    EXPECT_TRUE(!fs::Exists(g.imageFolder()) || Snapshot(g.imageFolder()).empty());
+  };
+  g.set("BaseDir", "   ");
+  refused(kBaseDirNotSpecifiedMessage);
+  EXPECT_FALSE(fs::Exists(dir.file("site")));
+
+  g.set("BaseDir", dir.file("site"));
+  const std::string images = g.imageFolder();
+  for (const std::string& same :
+       {images, images.substr(0, images.size() - 1), dir.file("site") + "/./images"}) {
+    g.set("ImageSourceDir", same);
+    refused(kSameSourceMessage);
+  }
+  std::filesystem::create_directory_symlink(images, dir.file("link"));
+  g.set("ImageSourceDir", dir.file("link"));
+  refused(kSameSourceMessage);
+
+  WriteBytes(dir.file("blocked"), "a file where the site folder would be");
+  g.set("BaseDir", dir.file("blocked"));
+  refused(kImageFolderMessage);
+}
+
+TEST_F(CopyRunTest, AbortFinishesTheCurrentPictureAndStillEndsCleanly) {
+  MakePicture(source + "a.gif", 20, 20);
+  MakePicture(source + "b.gif", 20, 20);
+  MakePicture(source + "c.png", 20, 20);
+  g.set("ConvertToJpeg", 1);
+  host.abortAfterPolls = 0;
+  run();
+  EXPECT_EQ(host.texts("status").size(), 2u);
+  EXPECT_EQ(host.texts("status").back(), "Finished converting to JPG.");
+  EXPECT_EQ(Snapshot(g.imageFolder()).size(), 1u);
+  EXPECT_EQ(trace, (std::vector<std::string>{"show abort", "hide abort"}));
+  EXPECT_EQ(g.reloads, 1);
+}
+
+TEST_F(CopyRunTest, UndecodablePictureEndsTheConversionWithItsErrorButFreesTheWindow) {
+  MakePicture(source + "a.gif", 20, 20);
+  WriteBytes(source + "b.bmp", "BM and nothing else");
+  MakePicture(source + "c.png", 20, 20);
+  g.set("ConvertToJpeg", 1);
+  EXPECT_THROW(run(), Error);
+  EXPECT_TRUE(fs::IsFile(g.imageFolder() + "a.jpg"));  // written before the error stays
+  EXPECT_FALSE(fs::Exists(g.imageFolder() + "c.jpg"));
+  EXPECT_EQ(trace, (std::vector<std::string>{"show abort", "hide abort"}));
+  EXPECT_EQ(g.reloads, 1);
+}
+
+TEST_F(CopyRunTest, TargetNamesReplaceEverySpace) {
+  EXPECT_EQ(CopyTargetPath("/i/", "my  summer pic.PNG", "_", true), "/i/my__summer_pic.jpg");
+  EXPECT_EQ(CopyTargetPath("/i/", "a b.gif", "", false), "/i/ab.gif");
+  EXPECT_TRUE(SameFolder("/tmp", "/tmp/"));
+  EXPECT_FALSE(SameFolder("/tmp/x-not-there/Images/", "/tmp/x-not-there/images/"));
+}
+
+}  // namespace
+}  // namespace fw::testing
