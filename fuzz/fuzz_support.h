@@ -22,6 +22,17 @@ inline const std::string& ScratchFolder() {
   return folder;
 }
 
+// Pictures up to the readers' own bound are valid, but filling hundreds of millions of pixels
+// under the sanitizers takes seconds and teaches nothing new; the targets decode only
+// pictures up to this many pixels and probe the rest.
+inline constexpr std::uint64_t kMaxFuzzPixels = std::uint64_t{1} << 18;
+
+inline bool TooLargeToDecode(std::int64_t width, std::int64_t height) {
+  if (width < 0) width = -width;
+  if (height < 0) height = -height;
+  return std::uint64_t(width) * std::uint64_t(height) > kMaxFuzzPixels;
+}
+
 inline std::string ScratchPath(const std::string& name) { return ScratchFolder() + "/" + name; }
 
 inline void WriteBytes(const std::string& path, const std::uint8_t* data, std::size_t size) {
