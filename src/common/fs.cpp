@@ -206,10 +206,10 @@ std::string ReadFile(const std::string& path) {
   return data;
 }
 
-void ReplaceAtomically(const std::string& path, const std::string& data) {
+void ReplaceAtomically(const std::string& path, const std::string& data, bool durable) {
   AtomicWriter w(path);
   w.write(data);
-  w.commit();
+  w.commit(durable);
 }
 
 std::string RealPath(const std::string& path) {
@@ -261,16 +261,17 @@ void AtomicWriter::flushBuffer() {
   buffer_.clear();
 }
 
-void AtomicWriter::commit() {
+void AtomicWriter::commit(bool durable) {
   flushBuffer();
   Step("sync", temp_);
-  if (::fsync(fd_) != 0) ThrowFileError(temp_);
+  if (durable && ::fsync(fd_) != 0) ThrowFileError(temp_);
   int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) ThrowFileError(temp_);
   Step("rename", target_);
   if (::rename(temp_.c_str(), target_.c_str()) != 0) ThrowFileError(target_);
   committed_ = true;
+  if (!durable) return;
   // Makes the rename itself durable; the new content is in place either way.
   Fd dir;
   dir.fd = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

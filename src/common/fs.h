@@ -27,7 +27,9 @@ bool Delete(const std::string& path);
 std::int64_t Size(const std::string& path);  // -1 when missing
 std::string ReadFile(const std::string& path);
 // Writes `data` to a temporary file beside `path`, flushes it, then renames it over `path`.
-void ReplaceAtomically(const std::string& path, const std::string& data);
+// `durable` also waits until the content is on disk; files that can be made again (a new
+// thumbnail) skip that wait, which costs far more than the write itself.
+void ReplaceAtomically(const std::string& path, const std::string& data, bool durable = true);
 // The canonical absolute path (symlinks resolved); the input when it cannot be resolved.
 std::string RealPath(const std::string& path);
 
@@ -44,7 +46,7 @@ class AtomicWriter {
   AtomicWriter& operator=(const AtomicWriter&) = delete;
 
   void write(std::string_view data);
-  void commit();
+  void commit(bool durable = true);
   const std::string& tempPath() const { return temp_; }
 
  private:

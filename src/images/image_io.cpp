@@ -98,8 +98,9 @@ bool MakeScaledJpeg(Host& host, const std::string& sourcePath, const std::string
   const std::string jpeg = EncodeJpeg(PointSample(source, size, host), quality, progressive);
   try {
     // Written beside the target and renamed over it: a picture shrunk in place is never lost
-    // to a half-written file.
-    fs::ReplaceAtomically(targetPath, jpeg);
+    // to a half-written file. Only a file that replaces another waits for the disk; a new
+    // file (most often a thumbnail) loses nothing if a power cut takes it.
+    fs::ReplaceAtomically(targetPath, jpeg, fs::Exists(targetPath));
   } catch (const Error&) {
     host.message("Could not create file " + targetPath + ". Will continue with next file.");
     return false;
