@@ -4,9 +4,6 @@ install(TARGETS framewright-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET framewright)
   install(TARGETS framewright RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES data/framewright.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-endif()
-# The help page lies beside the executable, where the window looks for it.
-file(GLOB help_files ${CMAKE_SOURCE_DIR}/data/help/*)
-if(help_files)
-  install(FILES ${help_files} DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # The help page lies beside the executable, where the window looks for it.
+  install(FILES src/app/framewright-help.html DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
