@@ -39,9 +39,10 @@ TEST_F(ClashTest, ResizeNeverConvertsOntoAnotherPicture) {
   RunResizeImages(g, host, {}, {});
   expectUnchanged(before);
   EXPECT_EQ(Snapshot(g.imageFolder()).size(), before.size());
-  EXPECT_EQ(host.texts("message"),
-            std::vector<std::string>{"Could not convert " + at("x.gif") + " because " +
-                                     at("x.jpg") + " already exists. Will continue with next file."});
+  EXPECT_EQ(
+      host.texts("message"),
+      std::vector<std::string>{"Could not convert " + at("x.gif") + " because " + at("x.jpg") +
+                               " already exists. Will continue with next file."});
 }
 
 TEST_F(ClashTest, ResizeOfTwoPicturesWithOneBaseNameKeepsTheSecond) {

@@ -26,7 +26,8 @@ class RenameRunTest : public ::testing::Test {
 
 TEST_F(RenameRunTest, SequentialNumbersArePaddedToTheCountsDigitsInListOrder) {
   std::vector<std::string> names;
-  for (int i = 12; i >= 1; --i) names.push_back("p" + std::to_string(i) + (i % 3 ? ".jpg" : ".PNG"));
+  for (int i = 12; i >= 1; --i)
+    names.push_back("p" + std::to_string(i) + (i % 3 ? ".jpg" : ".PNG"));
   make(names);
   EXPECT_TRUE(RunRenameImages(g, host, "holiday", true));
   for (int i = 1; i <= 12; ++i) {
@@ -55,7 +56,9 @@ TEST_F(RenameRunTest, NonSequentialNumbersAreDistinctAscendingAndWithinTenTimesT
     for (std::size_t i = 0; i < names.size(); ++i) {
       EXPECT_EQ(names[i].size(), 2u);
       EXPECT_LT(std::stoi(names[i]), 50);
-      if (i > 0) EXPECT_LT(names[i - 1], names[i]);
+      if (i > 0) {
+        EXPECT_LT(names[i - 1], names[i]);
+      }
     }
   }
   make({"e.jpg", "d.jpg", "c.gif", "b.jpg", "a.png"});

@@ -39,8 +39,12 @@ class FolderGallery : public GalleryValues {
     numbers[LowerAscii(name)] = v;
     return *this;
   }
-  std::string imageFolder() const { return AddBackslash(AddBackslash(text("BaseDir")) + text("ImageDir")); }
-  std::string thumbFolder() const { return AddBackslash(AddBackslash(text("BaseDir")) + text("ThumbsDir")); }
+  std::string imageFolder() const {
+    return AddBackslash(AddBackslash(text("BaseDir")) + text("ImageDir"));
+  }
+  std::string thumbFolder() const {
+    return AddBackslash(AddBackslash(text("BaseDir")) + text("ThumbsDir"));
+  }
   // Scans the folder as the profile loader would.
   void scan() { list = ScanImageList(*this); }
 
@@ -102,7 +106,8 @@ inline std::string BmpBytes(int w, int h) {
   Put32(s, 0), Put32(s, stride * h), Put32(s, 2835), Put32(s, 2835), Put32(s, 0), Put32(s, 0);
   for (int y = h - 1; y >= 0; --y) {
     const std::uint8_t* p = r.row(y);
-    for (int x = 0; x < w; ++x) s += char(p[x * 3 + 2]), s += char(p[x * 3 + 1]), s += char(p[x * 3]);
+    for (int x = 0; x < w; ++x)
+      s += char(p[x * 3 + 2]), s += char(p[x * 3 + 1]), s += char(p[x * 3]);
     s.append(stride - unsigned(w) * 3, '\0');
   }
   return s;
@@ -125,7 +130,8 @@ inline std::string PngBytes(int w, int h) {
     Put32Be(out, unsigned(data.size()));
     std::string body = std::string(type, 4) + data;
     out += body;
-    Put32Be(out, unsigned(crc32(0, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size()))));
+    Put32Be(out,
+            unsigned(crc32(0, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size()))));
   };
   std::string ihdr;
   Put32Be(ihdr, w), Put32Be(ihdr, h);
@@ -176,8 +182,10 @@ inline std::string GifBytes(int w, int h) {
 // A picture file of the kind its name's ending tells.
 inline void MakePicture(const std::string& path, int w, int h) {
   const std::string e = LowerAscii(RightPart(path, 3));
-  WriteBytes(path, e == "gif" ? GifBytes(w, h) : e == "png" ? PngBytes(w, h)
-                   : e == "bmp" ? BmpBytes(w, h) : JpegBytes(w, h));
+  WriteBytes(path, e == "gif"   ? GifBytes(w, h)
+                   : e == "png" ? PngBytes(w, h)
+                   : e == "bmp" ? BmpBytes(w, h)
+                                : JpegBytes(w, h));
 }
 
 // Every file of a folder (not below it) with its content.

@@ -43,9 +43,10 @@ TEST_F(ThumbnailRunTest, RemakesEveryThumbnailAndCountsThePictures) {
   };
   run();
 
-  EXPECT_EQ(host.texts("status"),
-            (std::vector<std::string>{"Creating thumbnail 1 of 3", "Creating thumbnail 2 of 3",
-                                      "Creating thumbnail 3 of 3", "Finished creating thumbnails"}));
+  EXPECT_EQ(
+      host.texts("status"),
+      (std::vector<std::string>{"Creating thumbnail 1 of 3", "Creating thumbnail 2 of 3",
+                                "Creating thumbnail 3 of 3", "Finished creating thumbnails"}));
   EXPECT_EQ(trace, (std::vector<std::string>{"enter", "leave"}));
   EXPECT_EQ(host.texts("beep").size(), 1u);
   EXPECT_TRUE(host.texts("message").empty());
@@ -65,10 +66,10 @@ TEST_F(ThumbnailRunTest, CorruptPictureIsRenamedReportedAndDropsOutOfTheList) {
   run();
 
   const std::string bad = g.imageFolder() + "bad.jpg";
-  EXPECT_EQ(host.texts("message"),
-            std::vector<std::string>{"Error creating thumbnail for\r\n" + bad +
-                                     "\r\nThe affected file has been renamed to\r\n" + bad +
-                                     ".error"});
+  EXPECT_EQ(
+      host.texts("message"),
+      std::vector<std::string>{"Error creating thumbnail for\r\n" + bad +
+                               "\r\nThe affected file has been renamed to\r\n" + bad + ".error"});
   EXPECT_TRUE(fs::IsFile(bad + ".error"));
   EXPECT_FALSE(fs::Exists(bad));
   EXPECT_TRUE(fs::IsFile(g.thumbFolder() + "Thumb-a.jpg"));
