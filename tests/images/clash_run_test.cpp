@@ -57,16 +57,22 @@ TEST_F(ClashTest, ResizeOfTwoPicturesWithOneBaseNameKeepsTheSecond) {
   EXPECT_EQ(SizeOf(at("x.jpg")).width, 1024);  // the GIF, shrunk; the GIF file is gone
 }
 
-TEST_F(ClashTest, ThumbnailsWithoutPrefixInTheImageFolderLeaveEveryPicture) {
-  g.set("ThumbsDir", "images").set("ThumbPrefix", "");  // prefix mode: no JPEG is listed
-  MakePicture(at("a.gif"), 50, 50);
-  MakePicture(at("a.jpg"), 80, 60);
-  MakePicture(at("b.bmp"), 50, 50);
-  MakePicture(at("b.JPG"), 80, 60);
+TEST_F(ClashTest, ThumbnailsBesideThePicturesWithoutPrefixNeverReplaceOne) {
+  g.set("ThumbsDir", "images").set("ThumbPrefix", "").set("IsThumbPrefix", 0);
+  // Suffix mode without text takes every name ending in lower-case ".jpg" for a thumbnail,
+  // so x.jpg is not listed, yet it is a picture of the folder.
+  MakePicture(at("x.gif"), 40, 30);
+  MakePicture(at("x.jpg"), 70, 50);
+  MakePicture(at("y.png"), 40, 30);
+  MakePicture(at("Z.JPG"), 40, 30);
   const auto before = Snapshot(g.imageFolder());
   g.scan();
   RunThumbnails(g, host, {});
   expectUnchanged(before);
+  EXPECT_EQ(Snapshot(g.imageFolder()).size(), before.size() + 2);  // new: y.jpg and Z.jpg
+  EXPECT_TRUE(fs::IsFile(at("y.jpg")));
+  EXPECT_TRUE(ThumbnailHitsPicture(g, "x.gif"));
+  EXPECT_FALSE(ThumbnailHitsPicture(g.set("ThumbPrefix", "-t"), "x.gif"));
 }
 
 TEST_F(ClashTest, RenamingKeepsEveryPictureUnderSomeName) {
@@ -80,16 +86,13 @@ TEST_F(ClashTest, RenamingKeepsEveryPictureUnderSomeName) {
   for (const auto& [name, bytes] : Snapshot(g.imageFolder())) after.insert(bytes);
   EXPECT_EQ(after, contents);
   EXPECT_EQ(fs::ReadFile(at("image4.jpg")), "picture image2.jpg");  // the one free name
-}
 
-TEST_F(ClashTest, CopyIntoItselfIsRefusedEvenWhenTypedDifferently) {
-  MakePicture(at("x.gif"), 40, 40);
-  MakePicture(at("x.jpg"), 40, 40);
+  // A prefix naming another folder would move the pictures out of the gallery.
   const auto before = Snapshot(g.imageFolder());
-  g.set("ConvertToJpeg", 1).set("ImageSourceDir", dir.file("site/images/../images"));
-  RunCopyImages(g, host, {});
+  g.scan();
+  RunRenameImages(g, host, "../escaped", true);
   expectUnchanged(before);
-  EXPECT_EQ(host.texts("message"), std::vector<std::string>{kSameSourceMessage});
+  EXPECT_TRUE(host.calls.empty());
 }
 
 }  // namespace

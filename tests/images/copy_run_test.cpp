@@ -149,12 +149,5 @@ TEST_F(CopyRunTest, UndecodablePictureEndsTheConversionWithItsErrorButFreesTheWi
   EXPECT_EQ(g.reloads, 1);
 }
 
-TEST_F(CopyRunTest, TargetNamesReplaceEverySpace) {
-  EXPECT_EQ(CopyTargetPath("/i/", "my  summer pic.PNG", "_", true), "/i/my__summer_pic.jpg");
-  EXPECT_EQ(CopyTargetPath("/i/", "a b.gif", "", false), "/i/ab.gif");
-  EXPECT_TRUE(SameFolder("/tmp", "/tmp/"));
-  EXPECT_FALSE(SameFolder("/tmp/x-not-there/Images/", "/tmp/x-not-there/images/"));
-}
-
 }  // namespace
 }  // namespace fw::testing

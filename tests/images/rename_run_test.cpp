@@ -77,20 +77,5 @@ TEST_F(RenameRunTest, EmptyListSaysNothingToDoAndStillReloads) {
   EXPECT_EQ(g.reloads, 1);
 }
 
-TEST_F(RenameRunTest, ClashesAndBadNamesAreSkippedWithoutLoss) {
-  // image2 would take image1's name and the other way round; image3 is the same name.
-  make({"image2.jpg", "image1.jpg", "image3.jpg", "x.png"});
-  WriteBytes(folder() + "image4.png", "not in the list");
-  const auto before = Snapshot(folder());
-  RunRenameImages(g, host, "image", true);
-  EXPECT_EQ(Snapshot(folder()), before);  // every rename clashed
-  EXPECT_TRUE(host.calls.empty());
-
-  g.scan();
-  RunRenameImages(g, host, "../escaped", true);
-  EXPECT_EQ(Snapshot(folder()), before);
-  EXPECT_FALSE(fs::Exists(dir.file("site/escaped1.jpg")));
-}
-
 }  // namespace
 }  // namespace fw::testing

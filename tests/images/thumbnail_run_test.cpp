@@ -107,25 +107,5 @@ TEST_F(ThumbnailRunTest, ChecksEndTheRunBeforeTheWindowIsHeld) {
   EXPECT_TRUE(trace.empty());
 }
 
-TEST_F(ThumbnailRunTest, ThumbnailsBesideThePicturesWithoutPrefixNeverReplaceOne) {
-  g.set("ThumbsDir", "images").set("ThumbPrefix", "").set("IsThumbPrefix", 0);
-  // Suffix mode without text takes every name ending in lower-case ".jpg" for a thumbnail,
-  // so x.jpg is not listed, yet it is a picture of the folder.
-  MakePicture(g.imageFolder() + "x.gif", 40, 30);
-  MakePicture(g.imageFolder() + "x.jpg", 70, 50);
-  MakePicture(g.imageFolder() + "y.png", 40, 30);
-  MakePicture(g.imageFolder() + "Z.JPG", 40, 30);
-  const auto before = Snapshot(g.imageFolder());
-  run();
-
-  const auto after = Snapshot(g.imageFolder());
-  for (const auto& [name, bytes] : before) EXPECT_EQ(after.at(name), bytes) << name;
-  EXPECT_EQ(after.size(), before.size() + 2);  // y.jpg and Z.jpg are new thumbnails
-  EXPECT_TRUE(after.count("y.jpg"));
-  EXPECT_TRUE(after.count("Z.jpg"));
-  EXPECT_TRUE(ThumbnailHitsPicture(g, "x.gif"));
-  EXPECT_FALSE(ThumbnailHitsPicture(g.set("ThumbPrefix", "-t"), "x.gif"));
-}
-
 }  // namespace
 }  // namespace fw::testing
