@@ -18,7 +18,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     probeError = e.what();
     if (probeError.empty()) std::abort();
   }
-  if (probeError.empty() && fw::fuzz::TooLargeToDecode(probed.width, probed.height)) return 0;
+  // The screen's size straight from the header (after the signature, which may stand 4 bytes
+  // in), so a file the probe rejects late is not decoded on a huge canvas either.
+  const auto isGif = [&](std::size_t at) {
+    return size >= at + 3 && (data[at] | 0x20) == 'g' && (data[at + 1] | 0x20) == 'i' &&
+           (data[at + 2] | 0x20) == 'f';
+  };
+  const std::size_t screenAt = isGif(0) ? 6 : 10;
+  if (size >= screenAt + 4 &&
+      fw::fuzz::TooLargeToDecode(data[screenAt] | data[screenAt + 1] << 8,
+                                 data[screenAt + 2] | data[screenAt + 3] << 8))
+    return 0;
   try {
     fw::GifInfo info;
     fw::Raster r = fw::DecodeGif(bytes, &info);

@@ -17,7 +17,8 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DFW_FUZZ=ON -DFW_BUILD_APP=OFF \
     -DFW_BUILD_TESTS=OFF -DFW_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$build" --target "fuzz_$target" -j2 >/dev/null
+# FW_FUZZ_NO_BUILD=1 runs the target as last built.
+[ "${FW_FUZZ_NO_BUILD:-0}" = 1 ] || cmake --build "$build" --target "fuzz_$target" -j2 >/dev/null
 
 corpus=$build/corpus/$target
 crashes=$build/crashes/$target
