@@ -111,7 +111,8 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* ev) {
   if (ev->type() != QEvent::FocusOut) return QMainWindow::eventFilter(watched, ev);
   QString name = watched->objectName();
   guard([&] {
-    if (name == "edtBackupDir") {
+    if (leaveCommandField(name)) {
+    } else if (name == "edtBackupDir") {
       store_->RegWriteString(root_, "BackupDir", w<QLineEdit>("edtBackupDir")->text().toStdString());
     } else if (!MemoSection(name).isEmpty()) {
       writeSection(name);

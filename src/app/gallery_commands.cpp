@@ -135,19 +135,8 @@ void TfrmMain::loadProfile() {
     if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
     memo->setPlainText(QString::fromStdString(ReplaceAll(text, "\r\n", "\n")));
   }
-  auto* banks = w<QComboBox>("BannerBank");
-  auto* code = w<QPlainTextEdit>("BannerCode");
-  banks->clear();
-  for (const auto& bank : SplitLines(ReadSection(textBlockFile_, "Banner Banks")))
-    if (!bank.empty()) banks->addItem(QString::fromStdString(bank));
-  code->setVisible(true);
-  if (banks->count() > 0) {
-    banks->setCurrentIndex(0);
-    std::string text = ReadSection(textBlockFile_, banks->itemText(0).toStdString());
-    code->setPlainText(QString::fromStdString(ReplaceAll(text, "\r\n", "\n")));
-  } else {
-    code->clear();
-  }
+  banks_ = LoadBankList(textBlockFile_);
+  showBanks();
   applyRules();
   reloadImages();
   updateSubTabs();

@@ -21,6 +21,7 @@
 #include "app/widgets.h"
 #include "common/error.h"
 #include "common/subs.h"
+#include "reports/report_list.h"
 #include "settings/catalogue.h"
 #include "settings/store.h"
 #include "settings/textblock.h"
@@ -34,7 +35,7 @@ class TfrmMain::WindowHost : public Host {
  public:
   explicit WindowHost(TfrmMain& w) : w_(w) {}
   void status(const std::string& text) override {
-    w_.statusText_->setText(QString::fromStdString(text));
+    w_.showStatus(QString::fromStdString(text));
   }
   void message(const std::string& text, const std::string& title, MessageIcon icon) override {
     w_.dialogs_->message(&w_, QString::fromStdString(text), QString::fromStdString(title), icon);
@@ -109,7 +110,10 @@ class TfrmMain::WindowValues : public GalleryValues {
 };
 
 TfrmMain::TfrmMain(const WindowOptions& o, QWidget* parent)
-    : QMainWindow(parent), root_(o.settingsRoot), appFolder_(o.appFolder) {
+    : QMainWindow(parent),
+      root_(o.settingsRoot),
+      appFolder_(o.appFolder),
+      updateListUrl_(o.updateListUrl) {
   setObjectName("TfrmMain");
   store_ = std::make_unique<Store>(o.storeFile);
   if (!o.dialogs) ownDialogs_ = std::make_unique<QtDialogs>();
@@ -160,10 +164,9 @@ void TfrmMain::startUp() {
     QString n = QString::fromStdString(name);
     galleries->insertItem(SortedRow(galleries, n), n);
   }
+  reports_ = std::make_unique<ReportList>(*store_, root_);
   auto* reports = w<QComboBox>("cmbReports");
-  for (const auto& name : store_->Subkeys(root_ + "\\Reports"))
-    reports->addItem(QString::fromStdString(name));
-  if (reports->count() == 0) reports->addItem("Report 1");
+  for (const auto& name : reports_->names()) reports->addItem(QString::fromStdString(name));
 
   auto appInt = [&](const char* name) {
     const CatalogueEntry* e = FindApplicationValue(name);
@@ -174,7 +177,7 @@ void TfrmMain::startUp() {
   if (selected < 0 || selected >= galleries->count()) selected = 0;
   if (galleries->count() > 0) galleries->setCurrentRow(selected);
   int report = appInt("SelectedReport");
-  reports->setCurrentIndex(report >= 0 && report < reports->count() ? report : 0);
+  selectReport(report >= 0 && report < reports->count() ? report : 0);
   move(appInt("Left"), appInt("Top"));
 
   QStringList lines = QString::fromStdString(store_->RegReadString(root_, "CustomColors", ""))
@@ -247,6 +250,7 @@ void TfrmMain::setBusy(bool busy, bool generating) {
                          "ImageDir",        "butCopyImages", "butReloadImages",
                          "butRenameImg",    "ImageList",     "chkSort"};
   for (const char* n : names) w<QWidget>(n)->setEnabled(!busy);
+  if (!busy) showProgress(0, 0);
   if (generating) {
     w<QWidget>("butResizeImages")->setEnabled(!busy);
     w<QWidget>("ThumbsDir")->setEnabled(!busy);

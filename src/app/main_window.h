@@ -12,20 +12,24 @@
 #include "app/dialogs.h"
 #include "common/gallery_values.h"
 #include "common/host.h"
+#include "generator/banners_commands.h"
 
 class QLabel;
 class QListWidget;
 class QGroupBox;
 class QTabWidget;
+class QProgressBar;
 
 namespace fw {
 
 class Store;
 struct CatalogueEntry;
 class ImageListBox;
+class ReportList;
 
 struct WindowOptions {
   std::string storeFile;     // the settings store
+  std::string updateListUrl;  // empty: the maker's update list
   std::string settingsRoot;  // normal or test root
   std::string appFolder;     // with trailing separator
   Dialogs* dialogs = nullptr;  // nullptr: the real Qt boxes
@@ -62,6 +66,26 @@ class TfrmMain : public QMainWindow {
   void openHelp(const QString& topic);
   void chooseFolder(const QString& field);
   void chooseColour(const QString& button);
+
+  // The commands wired by the command files.
+  void runGo();
+  void runCopy();
+  void addBank();
+  void deleteBank();
+  void selectBank(int index);
+  void generateBankCode();
+  void selectReport(int index);
+  void addReport();
+  void deleteReport();
+  void duplicateReport();
+  void exportReport();
+  void backup();
+  void restore();
+  void checkForUpdate();
+  // The status text; a text ending in "n of N" also moves the progress bar.
+  void showStatus(const QString& text);
+  // Progress of a run that knows its total; a total of 0 hides the bar.
+  void showProgress(int done, int total);
 
   // Runs a handler; an error it raises is shown in a box titled "Framewright".
   void guard(const std::function<void()>& handler);
@@ -100,6 +124,12 @@ class TfrmMain : public QMainWindow {
 
   // Rules and previews.
   void connectRules();
+  void connectCommands();
+  // Stores a command field the user leaves; false when `name` is none of them.
+  bool leaveCommandField(const QString& name);
+  void showBanks();
+  std::vector<std::string> galleryNames() const;
+  void showReport();
   void applyRules();
   void refreshGalleryPreview();
   void refreshImagePreview();
@@ -131,6 +161,10 @@ class TfrmMain : public QMainWindow {
   bool shutDownDone_ = false;
   bool abortRequested_ = false;
   QLabel* statusText_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  std::string updateListUrl_;
+  BankList banks_;
+  std::unique_ptr<ReportList> reports_;
 };
 
 }  // namespace fw

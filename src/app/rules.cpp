@@ -90,10 +90,14 @@ void TfrmMain::connectRules() {
   on("butBrowse2", [this] { chooseFolder("BaseDir"); });
   on("butBackDirBrowse", [this] { chooseFolder("edtBackupDir"); });
   on("butReloadImages", [this] { reloadImages(); });
-  on("butAbortCopy", [this] { abortRequested_ = true; });
-  on("butAbortResize", [this] { abortRequested_ = true; });
-  // Go, copy, resize, rename, backup, restore, banner banks, reports, the custom
-  // options and the update check are wired by their own command files.
+  // The run finishes the picture in hand before it sees the request.
+  auto abort = [this] {
+    abortRequested_ = true;
+    statusText_->setText(statusText_->text() + " - Abort in progress. Please wait ...");
+  };
+  on("butAbortCopy", abort);
+  on("butAbortResize", abort);
+  connectCommands();
   connect(w<QListWidget>("lstGalleries"), &QListWidget::itemClicked, this,
           [this] { guard([&] { selectGallery(); }); });
   connect(w<QListWidget>("ImageList"), &QListWidget::itemClicked, this,

@@ -25,6 +25,7 @@ TfrmMain& WindowTest::start() {
   o.settingsRoot = root_;
   o.appFolder = appFolder_;
   o.dialogs = &dialogs_;
+  o.updateListUrl = updateListUrl_;
   window_ = std::make_unique<TfrmMain>(o);
   window_->show();
   QApplication::processEvents();

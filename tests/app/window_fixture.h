@@ -83,6 +83,7 @@ class WindowTest : public ::testing::Test {
 
   QTemporaryDir dir_;
   std::string appFolder_, storeFile_;
+  std::string updateListUrl_;  // empty: the maker's list
   std::string root_ = "Software\\Ombrix Software\\FramewrightTest";
   ScriptedDialogs dialogs_;
   std::unique_ptr<TfrmMain> window_;

@@ -1,0 +1,121 @@
+// The window's long runs: "Go" and "Copy images", the wiring of every command button, and the
+// progress bar beside the status text.
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QCheckBox>
+#include <QPlainTextEdit>
+
+#include "app/main_window.h"
+#include "generator/banners.h"
+#include "generator/custom_pages.h"
+#include "generator/generation_run.h"
+#include "generator/page_context.h"
+#include "images/copy_run.h"
+#include "images/run_controls.h"
+#include "reports/report_list.h"
+
+namespace fw {
+
+void TfrmMain::connectCommands() {
+  auto on = [this](const char* name, std::function<void()> f) {
+    auto* b = findChild<QAbstractButton*>(name);
+    connect(b, &QAbstractButton::clicked, this, [this, f] { guard(f); });
+  };
+  on("butGo", [this] { runGo(); });
+  on("butCopyImages", [this] { runCopy(); });
+  on("butAddBannerBank", [this] { addBank(); });
+  on("butDeleteBannerBank", [this] { deleteBank(); });
+  on("butBannerCode", [this] { generateBankCode(); });
+  connect(w<QComboBox>("BannerBank"), &QComboBox::activated, this,
+          [this](int i) { guard([&] { selectBank(i); }); });
+  w<QWidget>("BannerCode")->installEventFilter(this);
+
+  on("butAddReport", [this] { addReport(); });
+  on("butDelReport", [this] { deleteReport(); });
+  on("butDupReport", [this] { duplicateReport(); });
+  on("butExport", [this] { exportReport(); });
+  connect(w<QComboBox>("cmbReports"), &QComboBox::activated, this,
+          [this](int i) { guard([&] { selectReport(i); }); });
+  for (const char* n : {"ReportFile", "memoReportHeader", "memoReportTemplate", "memoReportFooter"})
+    w<QWidget>(n)->installEventFilter(this);
+  auto* vars = w<QListWidget>("lstVariables");
+  for (const char* v : {"{LocalFile}", "{URL}", "{Gallery}", "{Title}", "{Pics}"})
+    vars->addItem(v);
+  connect(vars, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    auto* memo = w<QPlainTextEdit>("memoReportTemplate");
+    memo->insertPlainText(item->text());  // takes the place of the selection, if any
+    memo->setFocus();
+  });
+  connect(w<QCheckBox>("chkIncludeIndexPage"), &QCheckBox::clicked, this, [this](bool on) {
+    guard([&] { reports_->storeFlag(kIncludeIndexPage, on); });
+  });
+  connect(w<QCheckBox>("chkIncludeGalleryPages"), &QCheckBox::clicked, this, [this](bool on) {
+    guard([&] { reports_->storeFlag(kIncludeGalleryPages, on); });
+  });
+
+  on("butBackup", [this] { backup(); });
+  on("butRestore", [this] { restore(); });
+  on("butUpdateCheck", [this] { checkForUpdate(); });
+
+  // Runs that know their total show it in the status text; the bar follows that text.
+  progress_ = new QProgressBar(statusBar());
+  progress_->setObjectName("ProgressBar");
+  progress_->setMaximumWidth(240);
+  progress_->setTextVisible(false);
+  progress_->hide();
+  statusBar()->addPermanentWidget(progress_);
+}
+
+void TfrmMain::showStatus(const QString& text) {
+  statusText_->setText(text);
+  // "... 3 of 12" is a run that knows its total; any other text ends the bar.
+  static const QRegularExpression count(QStringLiteral("(\\d+) of (\\d+)$"));
+  QRegularExpressionMatch m = count.match(text);
+  if (m.hasMatch())
+    showProgress(m.captured(1).toInt(), m.captured(2).toInt());
+  else
+    showProgress(0, 0);
+}
+
+void TfrmMain::showProgress(int done, int total) {
+  if (!progress_) return;
+  if (total <= 0) {
+    progress_->hide();
+    return;
+  }
+  progress_->setRange(0, total);
+  progress_->setValue(done);
+  progress_->show();
+}
+
+void TfrmMain::runGo() {
+  commitFocused();
+  GalleryBanners banners(values());
+  CustomTemplatePages custom;
+  RunValues run;
+  PageContext page{values(), host(), LibraryPictures(), banners, run};
+  BusyControls busy{[this] { setBusy(true, true); }, [this] { setBusy(false, true); }};
+  RunGeneration(page, &custom, busy);
+}
+
+void TfrmMain::runCopy() {
+  commitFocused();
+  RunControls abort{[this] {
+                      abortRequested_ = false;
+                      w<QWidget>("butAbortCopy")->show();
+                    },
+                    [this] {
+                      abortRequested_ = false;
+                      w<QWidget>("butAbortCopy")->hide();
+                      showProgress(0, 0);
+                    }};
+  RunCopyImages(values(), host(), abort);
+}
+
+}  // namespace fw
