@@ -115,6 +115,24 @@ function bannerGallery(cli, out, name, demoPictures, scriptFiles) {
            thumbSize: 100, banks: kBanks, scriptFiles };
 }
 
+// One page, thumbnails linking straight to the pictures, folders and thumbnail names other
+// than the defaults, the browser's own colours.
+function plainGallery(cli, out, demoPictures) {
+  const site = path.join(out, 'plain', 'site');
+  const photos = path.join(site, 'photos');
+  copyPictures(demoPictures.folder, demoPictures.names.slice(9, 11), photos);
+  writePng(path.join(photos, 'dune.png'), 210, 140, 8);
+  cli.set('Plain', {
+    BaseDir: site, Sorted: 1, UseImageShell: 0, DefaultColors: 1, ImageDir: 'photos',
+    ThumbsDir: 'small', IsThumbPrefix: 0, ThumbPrefix: '_t', ShowImageName: 1,
+  });
+  cli.run(['go', 'Plain']);
+  return { name: 'Plain', kind: 'fixed', site, entry: 'index.html', images: 3, pages: 1,
+           pagePrefix: '', thumbSize: 100,
+           naming: { imageDir: 'photos', thumbsDir: 'small', thumbPrefix: '_t', thumbSuffix: true,
+                     imageShell: false } };
+}
+
 function customGallery(cli, out, demoPictures) {
   const dir = path.join(out, 'custom');
   const site = path.join(dir, 'site');
@@ -166,6 +184,7 @@ function buildSites(cliPath, out) {
     fixedGallery(cli, out, demo.pictures),
     bannerGallery(cli, out, 'Inline', demo.pictures, false),
     bannerGallery(cli, out, 'Scripted', demo.pictures, true),
+    plainGallery(cli, out, demo.pictures),
     customGallery(cli, out, demo.pictures),
   ];
   fs.writeFileSync(path.join(out, 'sites.json'), JSON.stringify(sites, null, 2));

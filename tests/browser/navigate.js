@@ -4,11 +4,13 @@
 
 const path = require('path');
 const { pathToFileURL } = require('url');
+const { naming } = require('./site_checks');
 
 class Walk {
   constructor(page, site, problems) {
     this.page = page;
     this.root = site.site;
+    this.thumbsDir = naming(site).thumbsDir;
     this.problems = problems;
   }
 
@@ -27,6 +29,10 @@ class Walk {
   // Clicks the first element the locator finds and expects to land on the page named.
   async click(locator, what, expected) {
     const from = this.here();
+    if (!expected) {
+      this.problems.push(`${from}: ${what} leads to a missing file`);
+      return false;
+    }
     if ((await locator.count()) === 0) {
       this.problems.push(`${from}: there is no ${what} to click`);
       return false;
@@ -46,7 +52,7 @@ class Walk {
   }
 
   thumbnail(n) {
-    return this.page.locator('a:has(img[src*="thumbs/"])').nth(n);
+    return this.page.locator(`a:has(img[src*="${this.thumbsDir}/"])`).nth(n);
   }
 
   pageButton(prefix, n) {
@@ -54,9 +60,19 @@ class Walk {
   }
 }
 
-// Needs two gallery pages or more; seq is the thumbnail order the crawl found.
+// A gallery of one page: its thumbnails lead to image pages or straight to the pictures.
+async function walkSinglePage(w, site, seq, shoot) {
+  await w.open(site.entry);
+  if (!(await w.click(w.page.locator('a:has(img)'), 'the index cell', 'Gallery.html'))) return;
+  if (shoot) await shoot('gallery');
+  if (!(await w.click(w.thumbnail(0), 'the first thumbnail', seq[0].target))) return;
+  if (naming(site).imageShell) await w.click(w.link('Back to gallery'), 'Back', 'Gallery.html');
+}
+
+// seq is the thumbnail order the crawl found.
 async function walkFixedSite(page, site, seq, problems, shoot) {
   const w = new Walk(page, site, problems);
+  if (site.pages === 1) return walkSinglePage(w, site, seq, shoot);
   const onFirst = seq.filter((s) => s.gallery === 'Gallery1.html').length;
   const first2 = seq[onFirst], last1 = seq[onFirst - 1];
   if (!first2) return problems.push('a walk needs two gallery pages');

@@ -10,13 +10,24 @@ const base = (url) => (url ? decodeURIComponent(url.split('/').pop()) : url);
 const stem = (name) => name.replace(/\.[^.]*$/, '');
 const escape = (text) => text.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
 
+// Folders and thumbnail naming of a site, with the gallery defaults.
+function naming(site) {
+  const n = { imageDir: 'images', thumbsDir: 'thumbs', thumbPrefix: 'Thumb-', thumbSuffix: false,
+              imageShell: true, ...site.naming };
+  n.thumbName = (picture) => (n.thumbSuffix ? `${stem(picture)}${n.thumbPrefix}.jpg`
+                                            : `${n.thumbPrefix}${stem(picture)}.jpg`);
+  n.isThumb = (url) => url.includes(`/${n.thumbsDir}/`);
+  n.isPicture = (url) => url.includes(`/${n.imageDir}/`);
+  return n;
+}
+
 function galleryNames(pages, numberedAlways) {
   if (pages === 1 && !numberedAlways) return ['Gallery.html'];
   return Array.from({ length: pages }, (_, i) => `Gallery${i + 1}.html`);
 }
 
 // The thumbnails of the gallery pages in page order: which image page each links to.
-function thumbnailSequence(pages, names, problems) {
+function thumbnailSequence(site, pages, names, problems) {
   const seq = [];
   for (const g of names) {
     const d = pages.get(g);
@@ -25,7 +36,7 @@ function thumbnailSequence(pages, names, problems) {
       continue;
     }
     for (const a of d.anchors)
-      if (a.img && a.img.includes('/thumbs/'))
+      if (a.img && naming(site).isThumb(a.img))
         seq.push({ gallery: g, target: a.target, thumb: base(a.img) });
   }
   return seq;
@@ -36,7 +47,7 @@ function checkThumbnailSizes(site, pages, names, problems) {
   for (const g of names) {
     for (const img of (pages.get(g) || { images: [] }).images) {
       const longest = Math.max(img.naturalWidth, img.naturalHeight);
-      if (img.src.includes('/thumbs/') && img.naturalWidth > 0 && longest !== site.thumbSize)
+      if (naming(site).isThumb(img.src) && img.naturalWidth > 0 && longest !== site.thumbSize)
         problems.push(`${g}: thumbnail ${base(img.src)} is ${longest} on its longest side`);
     }
   }
@@ -47,9 +58,12 @@ function checkSequence(site, seq, problems) {
     problems.push(`the gallery pages show ${seq.length} thumbnails, not ${site.images}`);
   const targets = new Set(seq.map((s) => s.target));
   if (targets.size !== seq.length) problems.push('some picture is on the gallery pages twice');
+  const n = naming(site);
   for (const s of seq) {
     if (!s.target) continue;
-    if (s.thumb !== `Thumb-${stem(s.target)}.jpg`)
+    // Without image pages a thumbnail links straight to its picture.
+    const straight = s.target.startsWith(`${n.imageDir}/`);
+    if (straight === n.imageShell || s.thumb !== n.thumbName(base(s.target)))
       problems.push(`${s.gallery}: thumbnail ${s.thumb} links to ${s.target}`);
   }
 }
@@ -73,11 +87,11 @@ function expectLink(d, text, expected, problems) {
     problems.push(`${d.name}: "${text}" links to [${found}], expected [${want}]`);
 }
 
-function checkImagePages(pages, seq, problems) {
+function checkImagePages(site, pages, seq, problems) {
   seq.forEach((s, k) => {
     const d = pages.get(s.target);
     if (!d) return;
-    checkPicture(d, s.target, (img) => img.src.includes('/images/'), problems);
+    checkPicture(d, s.target, (img) => naming(site).isPicture(img.src), problems);
     expectLink(d, 'Previous', k > 0 ? seq[k - 1].target : null, problems);
     expectLink(d, 'Next', k + 1 < seq.length ? seq[k + 1].target : null, problems);
     expectLink(d, 'Back to gallery', s.gallery, problems);
@@ -131,10 +145,16 @@ function checkIndexPage(site, pages, names, problems) {
 
 function checkFixedSite(site, pages, problems) {
   const names = galleryNames(site.pages, false);
-  const seq = thumbnailSequence(pages, names, problems);
+  const seq = thumbnailSequence(site, pages, names, problems);
   checkSequence(site, seq, problems);
   checkThumbnailSizes(site, pages, names, problems);
-  checkImagePages(pages, seq, problems);
+  if (naming(site).imageShell) {
+    checkImagePages(site, pages, seq, problems);
+  } else {
+    const allowed = [...names, site.entry];
+    for (const f of fs.readdirSync(site.site))
+      if (f.endsWith('.html') && !allowed.includes(f)) problems.push(`image page ${f} was written`);
+  }
   checkPageButtons(site, pages, names, problems);
   checkIndexPage(site, pages, names, problems);
   return seq;
@@ -143,7 +163,7 @@ function checkFixedSite(site, pages, problems) {
 // Custom image pages are chained in a ring and link back to the page that shows them.
 function checkCustomSite(site, pages, problems) {
   const names = galleryNames(site.pages, true);
-  const seq = thumbnailSequence(pages, names, problems);
+  const seq = thumbnailSequence(site, pages, names, problems);
   checkSequence(site, seq, problems);
   checkThumbnailSizes(site, pages, names, problems);
   names.forEach((g, i) => {
@@ -155,7 +175,7 @@ function checkCustomSite(site, pages, problems) {
   seq.forEach((s, k) => {
     const d = pages.get(s.target);
     if (!d) return;
-    checkPicture(d, s.target, (img) => img.src.includes('/images/'), problems);
+    checkPicture(d, s.target, (img) => naming(site).isPicture(img.src), problems);
     const byId = (id) => (d.anchors.find((a) => a.id === id) || {}).target;
     if (byId('prev') !== ring(k - 1)) problems.push(`${s.target}: previous is ${byId('prev')}`);
     if (byId('next') !== ring(k + 1)) problems.push(`${s.target}: next is ${byId('next')}`);
@@ -192,4 +212,4 @@ function checkBannerPlaces(site, pages, problems) {
   }
 }
 
-module.exports = { checkFixedSite, checkCustomSite, checkBannerPlaces, galleryNames };
+module.exports = { checkFixedSite, checkCustomSite, checkBannerPlaces, naming };

@@ -68,7 +68,7 @@ async function checkSite(page, site, shots) {
                 async (problems) => bannerChoices(page, site, 'Gallery1.html', problems));
   }
   if (!seq || seq.length === 0) return;
-  const wantShots = site.name === 'Fixed' || site.name === 'Custom' || site.name === 'Inline';
+  const wantShots = ['Fixed', 'Inline', 'Plain', 'Custom'].includes(site.name);
   await check(`${label}: a visitor clicks through index, pages and pictures`, async (problems) => {
     const walk = site.kind === 'custom' ? walkCustomSite : walkFixedSite;
     await walk(page, site, seq, problems, wantShots ? shoot : null);
