@@ -28,6 +28,6 @@ if [ ! -x "$cli" ]; then
   echo "browser: $cli is missing; build first (scripts/build.sh)" >&2
   exit 1
 fi
-(cd tests/browser && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+(cd tests/browser && npm ci --prefer-offline --no-audit --no-fund --loglevel=error >/dev/null)
 FW_CLI="$cli" FW_BROWSER_OUT="$dir/browser-out" CHROMIUM="$chromium" \
   timeout 170 node tests/browser/site_test.js
