@@ -84,7 +84,10 @@ class TfrmMain::WindowValues : public GalleryValues {
   bool flag(std::string_view name) const override { return integer(name) != 0; }
   std::string section(std::string_view name) const override {
     QString memo = MemoForSection(QString::fromStdString(std::string(name)));
-    if (auto* m = w_.findChild<QPlainTextEdit*>(memo)) {
+    // A section without a memo of its own (a banner bank) is read from the file; an empty
+    // name would find any memo.
+    auto* m = memo.isEmpty() ? nullptr : w_.findChild<QPlainTextEdit*>(memo);
+    if (m) {
       std::string t = m->toPlainText().toStdString();
       std::string out;
       for (const auto& line : SplitLines(t)) out += line + "\r\n";
