@@ -1,14 +1,18 @@
 #include "images/image_io.h"
 
 #include <cmath>
+#include <optional>
 
 #include "common/error.h"
 #include "common/fs.h"
 #include "common/host.h"
 #include "images/bmp_reader.h"
+#include "images/exif.h"
 #include "images/gif_reader.h"
 #include "images/jpeg_reader.h"
+#include "images/jpeg_rows.h"
 #include "images/jpeg_writer.h"
+#include "images/orient.h"
 #include "images/png_reader.h"
 #include "images/scaler.h"
 
@@ -44,7 +48,9 @@ bool GetImageSize(const std::string& path, int& width, int& height) {
   switch (ProbeKind(path)) {
     case PictureKind::Jpeg: {
       const JpegInfo i = ReadJpegSize(path);
-      width = i.width, height = i.height;
+      // The size a browser shows: a picture stored on its side is displayed turned.
+      const bool swap = SwapsSides(ReadJpegOrientation(path));
+      width = swap ? i.height : i.width, height = swap ? i.width : i.height;
       return true;
     }
     case PictureKind::Gif: {
@@ -76,8 +82,11 @@ ImageSize GetImageSize(const std::string& path) {
 
 Raster DecodePicture(const std::string& path) {
   switch (DecodeKind(path)) {
-    case PictureKind::Jpeg:
-      return ReadJpeg(path);
+    case PictureKind::Jpeg: {
+      const int orientation = ReadJpegOrientation(path);
+      if (orientation == 1) return ReadJpeg(path);
+      return TurnRaster(ReadJpeg(path), orientation);
+    }
     case PictureKind::Gif:
       return ReadGif(path);
     case PictureKind::Png:
@@ -94,8 +103,17 @@ bool MakeScaledJpeg(Host& host, const std::string& sourcePath, const std::string
                     int size, int quality, bool progressive) {
   if (DecodeKind(sourcePath) == PictureKind::None) return true;
   // The source is read completely before anything is written, so target may equal source.
-  const Raster source = DecodePicture(sourcePath);
-  const std::string jpeg = EncodeJpeg(PointSample(source, size, host), quality, progressive);
+  // A JPEG is sampled while it is decoded, without ever holding its whole raster.
+  std::optional<Raster> scaled;
+  const int orientation =
+      DecodeKind(sourcePath) == PictureKind::Jpeg ? ReadJpegOrientation(sourcePath) : 1;
+  // A picture shown turned samples across its stored rows, so it takes the full decode.
+  if (orientation != 1)
+    scaled = OrientedPointSample(ReadJpeg(sourcePath), orientation, size, host);
+  else if (DecodeKind(sourcePath) == PictureKind::Jpeg)
+    scaled = SampleJpegFile(sourcePath, size, host);
+  if (!scaled) scaled = PointSample(DecodePicture(sourcePath), size, host);
+  const std::string jpeg = EncodeJpeg(*scaled, quality, progressive);
   try {
     // Written beside the target and renamed over it: a picture shrunk in place is never lost
     // to a half-written file. Only a file that replaces another waits for the disk; a new

@@ -37,6 +37,17 @@ int SampledIndex(int i, double q, int limit) {
   return static_cast<int>(std::min<long long>(s, limit - 1));
 }
 
+std::vector<std::size_t> SampledColumns(const ScaledSize& s, int sourceWidth) {
+  std::vector<std::size_t> column(std::size_t(s.width));
+  for (int x = 0; x < s.width; ++x) column[x] = std::size_t(SampledIndex(x, s.q, sourceWidth)) * 3;
+  return column;
+}
+
+void SampleRow(const std::uint8_t* in, const std::vector<std::size_t>& column, int width,
+               std::uint8_t* out) {
+  for (int x = 0; x < width; ++x, out += 3) std::memcpy(out, in + column[x], 3);
+}
+
 Raster PointSample(const Raster& source, int size, Host& host) {
   const ScaledSize s = ScaledDimensions(source.width, source.height, size);
   if (std::uint64_t(s.width) * std::uint64_t(s.height) > kMaxPixels)
@@ -47,13 +58,9 @@ Raster PointSample(const Raster& source, int size, Host& host) {
   out.height = s.height;
   out.rgb.resize(std::size_t(s.width) * std::size_t(s.height) * 3);
 
-  std::vector<std::size_t> column(std::size_t(s.width));
-  for (int x = 0; x < s.width; ++x) column[x] = std::size_t(SampledIndex(x, s.q, source.width)) * 3;
-
+  const std::vector<std::size_t> column = SampledColumns(s, source.width);
   for (int y = 0; y < s.height; ++y) {
-    const std::uint8_t* in = source.row(SampledIndex(y, s.q, source.height));
-    std::uint8_t* dst = out.row(y);
-    for (int x = 0; x < s.width; ++x, dst += 3) std::memcpy(dst, in + column[x], 3);
+    SampleRow(source.row(SampledIndex(y, s.q, source.height)), column, s.width, out.row(y));
     host.processEvents();
   }
   return out;

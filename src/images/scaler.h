@@ -2,6 +2,10 @@
 // anchored at the top-left corner (no half-pixel offset), arithmetic in extended precision.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 #include "images/raster.h"
 
 namespace fw {
@@ -21,6 +25,12 @@ ScaledSize ScaledDimensions(int width, int height, int size);
 // The source index sampled by output index i at scale q, clamped to limit - 1 so that an
 // enlargement's last rows and columns repeat the source's last ones.
 int SampledIndex(int i, double q, int limit);
+
+// The byte offset in a source row of every output column's pixel.
+std::vector<std::size_t> SampledColumns(const ScaledSize& s, int sourceWidth);
+// Fills one output row of `width` pixels from one source row.
+void SampleRow(const std::uint8_t* in, const std::vector<std::size_t>& column, int width,
+               std::uint8_t* out);
 
 // Scales `source` to `size` on its longest side; lets the host process events after each row.
 Raster PointSample(const Raster& source, int size, Host& host);

@@ -1,0 +1,158 @@
+#include "images/jpeg_rows.h"
+
+#include <cstring>
+#include <vector>
+
+#include "common/error.h"
+#include "common/host.h"
+#include "images/jpeg_file_source.h"
+#include "images/scaler.h"
+
+namespace fw {
+namespace {
+
+struct Decompressor {
+  jpeg_decompress_struct cinfo{};
+  ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
+};
+
+std::uint8_t Ink(unsigned a, unsigned b) { return std::uint8_t((a * b + 127) / 255); }
+
+// Rows that libjpeg decodes together; a skip that starts and ends on their boundaries gives the
+// very rows a full decode gives (its upsampler then sees the same context rows).
+int RowGroup(j_decompress_ptr cinfo) {
+#if JPEG_LIB_VERSION >= 70
+  return cinfo->max_v_samp_factor * cinfo->min_DCT_v_scaled_size;
+#else
+  return cinfo->max_v_samp_factor * cinfo->min_DCT_scaled_size;
+#endif
+}
+
+// Grey output is dithered across rows and CMYK is left alone; merged upsampling (fancy off)
+// does not reproduce the full decode after a skip.
+bool CanSkipRows(j_decompress_ptr cinfo) {
+  return cinfo->out_color_space == JCS_RGB && cinfo->output_components == 3 &&
+         !cinfo->quantize_colors && cinfo->do_fancy_upsampling && cinfo->scale_num == 1 &&
+         cinfo->scale_denom == 1;
+}
+
+}  // namespace
+
+void CheckJpegPixelLimit(std::uint64_t width, std::uint64_t height) {
+  if (width * height > kMaxPixels)
+    throw Error("Picture too large to decode (" + std::to_string(width) + " x " +
+                std::to_string(height) + " pixels)");
+}
+
+void ChooseJpegOutput(j_decompress_ptr cinfo) {
+  switch (cinfo->jpeg_color_space) {
+    case JCS_GRAYSCALE:
+      cinfo->out_color_space = JCS_GRAYSCALE;
+      cinfo->quantize_colors = TRUE;
+      cinfo->two_pass_quantize = FALSE;
+      cinfo->desired_number_of_colors = 236;
+      break;
+    case JCS_CMYK:
+    case JCS_YCCK:
+      cinfo->out_color_space = JCS_CMYK;
+      break;
+    default:
+      cinfo->out_color_space = JCS_RGB;
+      break;
+  }
+}
+
+void ConvertJpegRow(j_decompress_ptr cinfo, const JSAMPLE* in, std::uint8_t* out) {
+  const int width = static_cast<int>(cinfo->output_width);
+  if (cinfo->out_color_space == JCS_GRAYSCALE) {
+    JSAMPARRAY colormap = cinfo->quantize_colors ? cinfo->colormap : nullptr;
+    for (int x = 0; x < width; ++x, out += 3) {
+      const std::uint8_t level = colormap ? colormap[0][in[x]] : in[x];
+      out[0] = out[1] = out[2] = level;
+    }
+  } else if (cinfo->out_color_space == JCS_CMYK) {
+    // Adobe applications store CMYK inverted (0 means full ink); without their marker the
+    // values are taken as plain ink amounts.
+    const bool inverted = cinfo->saw_Adobe_marker;
+    for (int x = 0; x < width; ++x, in += 4, out += 3) {
+      unsigned c = in[0], m = in[1], y = in[2], k = in[3];
+      if (!inverted) c = 255 - c, m = 255 - m, y = 255 - y, k = 255 - k;
+      out[0] = Ink(c, k);
+      out[1] = Ink(m, k);
+      out[2] = Ink(y, k);
+    }
+  } else {
+    std::memcpy(out, in, std::size_t(width) * 3);
+  }
+}
+
+std::optional<Raster> SampleJpegFile(const std::string& path, int size, Host& host) {
+  if (size < 1) return std::nullopt;
+  JpegFileSource source(path);
+  Decompressor d;
+  JpegErrors errors;
+  Raster out;
+  std::vector<std::size_t> column;
+  std::vector<std::uint8_t> row;
+  j_decompress_ptr cinfo = &d.cinfo;
+  cinfo->err = AttachJpegErrors(errors);
+  if (setjmp(errors.jump)) {
+    source.throwIfReadFailed();
+    ThrowJpegFailure(errors);
+  }
+  jpeg_create_decompress(cinfo);
+  source.attach(cinfo);
+  jpeg_read_header(cinfo, TRUE);
+  CheckJpegPixelLimit(cinfo->image_width, cinfo->image_height);
+  ChooseJpegOutput(cinfo);
+  const int width = static_cast<int>(cinfo->image_width);
+  const int height = static_cast<int>(cinfo->image_height);
+  const ScaledSize s = ScaledDimensions(width, height, size);
+  if (std::uint64_t(s.width) * std::uint64_t(s.height) > kMaxPixels) return std::nullopt;
+  jpeg_start_decompress(cinfo);
+
+  out.width = s.width;
+  out.height = s.height;
+  out.rgb.resize(std::size_t(s.width) * std::size_t(s.height) * 3);
+  column = SampledColumns(s, width);
+  row.resize(std::size_t(width) * 3);
+  JSAMPARRAY line = (*cinfo->mem->alloc_sarray)(
+      reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
+      cinfo->output_width * static_cast<JDIMENSION>(cinfo->output_components), 1);
+  const bool skip = CanSkipRows(cinfo);
+  const int group = RowGroup(cinfo);
+
+  // Brings the decoder to `next` as its next row; a skip never reaches the last row, so the
+  // decoder always finishes through its ordinary path.
+  auto advanceTo = [&](int next) {
+    while (static_cast<int>(cinfo->output_scanline) < next) {
+      const int at = static_cast<int>(cinfo->output_scanline);
+      const int groups = (next - at) / group;
+      if (skip && at % group == 0 && groups > 0)
+        jpeg_skip_scanlines(cinfo, static_cast<JDIMENSION>(groups * group));
+      else
+        jpeg_read_scanlines(cinfo, line, 1);
+    }
+  };
+
+  int decoded = -1;  // the source row held in `row`
+  for (int y = 0; y < s.height; ++y) {
+    const int want = SampledIndex(y, s.q, height);
+    if (want != decoded) {
+      advanceTo(want);
+      jpeg_read_scanlines(cinfo, line, 1);
+      ConvertJpegRow(cinfo, line[0], row.data());
+      decoded = want;
+    }
+    SampleRow(row.data(), column, s.width, out.row(y));
+    host.processEvents();
+  }
+  // The rest is decoded too, so that damage in it fails the picture as the full decode does.
+  advanceTo(height - 1);
+  while (cinfo->output_scanline < cinfo->output_height) jpeg_read_scanlines(cinfo, line, 1);
+  jpeg_finish_decompress(cinfo);
+  source.throwIfReadFailed();
+  return out;
+}
+
+}  // namespace fw
