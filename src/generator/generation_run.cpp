@@ -10,6 +10,8 @@
 #include "common/host.h"
 #include "common/naming.h"
 #include "common/subs.h"
+#include "images/run_controls.h"
+#include "images/thumbnail_run.h"
 #include "generator/extensions.h"
 #include "generator/gallery_page.h"
 #include "generator/layout.h"
@@ -43,8 +45,8 @@ bool MakeSiteFolders(PageContext& c) {
     std::string path;
     const char* message;
   } folders[] = {{c.values.text("BaseDir"), kBaseDirMessage},
-                 {ThumbFolder(names), kThumbDirMessage},
-                 {ImageFolder(names), kImageDirMessage}};
+                 {ThumbFolder(names), kThumbFolderMessage},
+                 {ImageFolder(names), kImageFolderMessage}};
   for (const auto& f : folders) {
     if (fs::IsFolder(f.path)) continue;
     if (!fs::MakeFolders(f.path)) {
@@ -82,9 +84,9 @@ void MakeMissingThumbnails(PageContext& c) {
       c.pictures.makeThumbnail(c.host, picture, thumbPath, g.integer("ThumbSize"));
     } catch (const std::exception&) {
       // The renamed picture keeps its place in this run's pages; a reload drops it.
-      fs::RenameNoReplace(picture, picture + ".error");
+      const bool renamed = fs::RenameNoReplace(picture, picture + ".error");
       c.host.beep();
-      c.host.message(ThumbnailErrorMessage(picture));
+      c.host.message(ThumbnailFailureMessage(picture, renamed));
       continue;
     }
     c.host.processEvents();
@@ -92,11 +94,6 @@ void MakeMissingThumbnails(PageContext& c) {
 }
 
 }  // namespace
-
-std::string ThumbnailErrorMessage(const std::string& picturePath) {
-  return "Error creating thumbnail for\r\n" + picturePath +
-         "\r\nThe affected file has been renamed to\r\n" + picturePath + ".error";
-}
 
 void RunGeneration(PageContext& c, CustomPages* custom, const BusyControls& busy,
                    const SampleDraw& draw) {

@@ -15,8 +15,6 @@ struct PageContext;
 
 inline constexpr const char* kNoImagesMessage = "There are no image files in the image directory";
 inline constexpr const char* kBaseDirMessage = "Base directory could not be created.";
-inline constexpr const char* kThumbDirMessage = "Thumbnail directory could not be created.";
-inline constexpr const char* kImageDirMessage = "Image directory could not be created.";
 
 // How the front end keeps the user from starting conflicting commands while the run works.
 struct BusyControls {
@@ -31,8 +29,5 @@ struct BusyControls {
 // pages are written ends the run with that error, after the busy state has been left.
 void RunGeneration(PageContext& c, CustomPages* custom, const BusyControls& busy,
                    const SampleDraw& draw = {});
-
-// The message for a picture that could not be made into a thumbnail.
-std::string ThumbnailErrorMessage(const std::string& picturePath);
 
 }  // namespace fw
