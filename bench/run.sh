@@ -1,0 +1,50 @@
+#!/bin/bash
+# Thumbnail figures side by side in one run, on one reproducible corpus:
+#   bash bench/run.sh [corpus folder]        (default /tmp/fw-bench-corpus)
+# Builds Release in build-bench, makes the corpus once, then prints medians of 3 runs.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${FW_BENCH_BUILD:-$root/build-bench}
+corpus=${1:-/tmp/fw-bench-corpus}
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DFW_BUILD_APP=OFF >/dev/null
+cmake --build "$build" --target bench_thumbs -j2 >/dev/null
+tool="$build/bench/bench_thumbs"
+[ -f "$corpus/big48.jpg" ] || "$tool" corpus "$corpus"
+
+median() {  # median wall time in ms of 3 runs of the command
+  local t=()
+  for _ in 1 2 3; do
+    local s=$(date +%s%N); "$@" >/dev/null 2>&1; local e=$(date +%s%N)
+    t+=($(( (e - s) / 1000000 )))
+  done
+  printf '%s\n' "${t[@]}" | sort -n | sed -n 2p
+}
+row() { printf '%-58s %8s ms\n' "$1" "$2"; }
+is_real() { command -v "$1" >/dev/null && "$1" -version 2>&1 | grep -q "$2"; }
+
+for pic in p00 p01; do
+  f="$corpus/$pic.jpg"
+  kind=baseline; [ "$pic" = p01 ] && kind=progressive
+  echo "== one 4000 x 3000 $kind picture to 100 pixels (process start included)"
+  row "ours: MakeScaledJpeg" "$(median "$tool" one "$f" 100)"
+  row "floor: djpeg -scale 1/8 (entropy decoding)" "$(median djpeg -scale 1/8 -outfile /dev/null "$f")"
+  row "full decode: djpeg" "$(median djpeg -outfile /dev/null "$f")"
+done
+echo "== size probe of one 4000 x 3000 picture, mean of 1000"
+echo "ours: $("$tool" probe "$corpus/p00.jpg")"
+echo "== 40 pictures to 100 pixels, one process"
+row "ours: thumbnails" "$(median "$tool" thumbs "$corpus" 100)"
+row "ours: full decode, whole raster, sampled" "$(median "$tool" full "$corpus" 100)"
+if command -v vipsthumbnail >/dev/null; then
+  row "vipsthumbnail --size 100" "$(median vipsthumbnail --size 100 -o /tmp/fw-vips-%s.jpg "$corpus"/p*.jpg)"
+fi
+if is_real convert ImageMagick; then
+  row "ImageMagick convert -sample 100x100 (one per file)" \
+    "$(median bash -c "for f in $corpus/p*.jpg; do convert \$f -sample 100x100 /tmp/fw-im.jpg; done")"
+fi
+if is_real gm GraphicsMagick; then
+  row "GraphicsMagick -size 200x200 -thumbnail (one per file)" \
+    "$(median bash -c "for f in $corpus/p*.jpg; do gm convert -size 200x200 \$f -thumbnail 100x100 /tmp/fw-gm.jpg; done")"
+fi
+echo "== peak memory, 8000 x 6000 picture to 100 pixels"
+echo "ours, baseline: $("$tool" one "$corpus/big48.jpg" 100)"

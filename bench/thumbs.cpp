@@ -1,0 +1,113 @@
+// The thumbnail benchmark's worker: makes the reproducible corpus and times our thumbnail paths
+// over it. bench/run.sh drives it and sets its figures beside other tools' on the same files.
+//   bench_thumbs corpus DIR        40 photo-like 4000 x 3000 JPEGs and one 8000 x 6000
+//   bench_thumbs thumbs DIR SIZE   MakeScaledJpeg over the 40 (ms for the run)
+//   bench_thumbs full DIR SIZE     the same through the full decode and whole-raster sampling
+//   bench_thumbs one FILE SIZE     one thumbnail; prints ms and the process's peak memory
+//   bench_thumbs probe FILE        1000 size probes: headers only, and the whole file in memory
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "common/fs.h"
+#include "common/host.h"
+#include "images/image_io.h"
+#include "images/jpeg_reader.h"
+#include "images/jpeg_writer.h"
+#include "images/scaler.h"
+
+namespace {
+
+class QuietHost : public fw::Host {
+ public:
+  void status(const std::string&) override {}
+  void message(const std::string&, const std::string&, fw::MessageIcon) override {}
+  bool ask(const std::string&, const std::string&, bool) override { return true; }
+  void beep() override {}
+  void processEvents() override {}
+  bool abortRequested() override { return false; }
+  void open(const std::string&) override {}
+};
+
+// Smooth shading, edges and sensor-like noise, so the entropy coder works as hard as on a photo.
+fw::Raster Photo(int w, int h, unsigned seed) {
+  fw::Raster r{w, h, std::vector<std::uint8_t>(std::size_t(w) * h * 3)};
+  unsigned s = seed * 2654435761u + 1;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      s = s * 1103515245u + 12345u;
+      const int n = int((s >> 16) & 15) - 8;
+      const int band = ((x / 97 + y / 61 + int(seed)) & 3) * 24;
+      std::uint8_t* p = r.row(y) + std::size_t(x) * 3;
+      p[0] = std::uint8_t(std::clamp(x * 200 / w + band + n, 0, 255));
+      p[1] = std::uint8_t(std::clamp(y * 180 / h + 40 + n, 0, 255));
+      p[2] = std::uint8_t(std::clamp(((x + y) * 150) / (w + h) + band / 2 + n, 0, 255));
+    }
+  return r;
+}
+
+std::string Name(int i) {
+  char b[32];
+  std::snprintf(b, sizeof b, "p%02d.jpg", i);
+  return b;
+}
+
+double Millis(std::chrono::steady_clock::time_point t0) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return 2;
+  const std::string mode = argv[1], where = argv[2];
+  const int size = argc > 3 ? std::atoi(argv[3]) : 100;
+  QuietHost host;
+  if (mode == "corpus") {
+    std::filesystem::create_directories(where);
+    for (int i = 0; i < 40; ++i)
+      fw::fs::ReplaceAtomically(where + "/" + Name(i),
+                                fw::EncodeJpeg(Photo(4000, 3000, unsigned(i)), 90, i % 2 == 1),
+                                false);
+    fw::fs::ReplaceAtomically(where + "/big48.jpg",
+                              fw::EncodeJpeg(Photo(8000, 6000, 99), 90, false), false);
+    return 0;
+  }
+  if (mode == "probe") {
+    auto t = std::chrono::steady_clock::now();
+    long sum = 0;
+    for (int i = 0; i < 1000; ++i) sum += fw::ReadJpegSize(where).width;
+    const double headers = Millis(t);
+    t = std::chrono::steady_clock::now();
+    for (int i = 0; i < 1000; ++i) sum += fw::JpegSizeFromMemory(fw::fs::ReadFile(where)).width;
+    std::printf("%.3f ms headers only, %.3f ms whole file (%ld)\n", headers / 1000,
+                Millis(t) / 1000, sum);
+    return 0;
+  }
+  const auto t0 = std::chrono::steady_clock::now();
+  if (mode == "thumbs" || mode == "full") {
+    const std::string out = where + "/thumbs";
+    std::filesystem::create_directories(out);
+    for (int i = 0; i < 40; ++i) {
+      const std::string src = where + "/" + Name(i), dst = out + "/" + Name(i);
+      if (mode == "thumbs")
+        fw::MakeScaledJpeg(host, src, dst, size, 75, true);
+      else
+        fw::fs::ReplaceAtomically(
+            dst, fw::EncodeJpeg(fw::PointSample(fw::ReadJpeg(src), size, host), 75, true), false);
+    }
+  } else if (mode == "one") {
+    fw::MakeScaledJpeg(host, where, "/tmp/fw-bench-one.jpg", size, 75, true);
+  } else {
+    return 2;
+  }
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  std::printf("%.1f ms, peak %.1f MiB\n", Millis(t0), u.ru_maxrss / 1024.0);
+  return 0;
+}
