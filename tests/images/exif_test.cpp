@@ -14,6 +14,8 @@
 #include "images/jpeg_reader.h"
 #include "images/jpeg_writer.h"
 #include "images/orient.h"
+#include "images/resize_run.h"
+#include "images/run_fixture.h"
 #include "images/scaler.h"
 #include "pictures.h"
 
@@ -263,6 +265,23 @@ TEST_F(TaggedPictures, FittingIntoABoxUsesTheShownSize) {
   const Raster r = scaled(side, FitLongestSide(side, 40, 20));
   EXPECT_EQ(r.width, 13);
   EXPECT_EQ(r.height, 20);
+}
+
+TEST_F(TaggedPictures, ResizeRunShrinksAPortraitPhotoIntoTheBoxAsShown) {
+  // Stored 200 x 150 on its side, shown 150 x 200: the 100 x 80 box takes it to 60 x 80, and
+  // the rewritten picture, which loses the tag, is stored as shown.
+  testing::FolderGallery g(dir.file("site"));
+  g.set("MaxImageWidth", 100).set("MaxImageHeight", 80);
+  std::filesystem::create_directories(g.imageFolder());
+  const std::string path = g.imageFolder() + "phone.jpg";
+  WriteBytes(path, JpegWithApp1(QuarterRaster(200, 150), {OrientationPayload(6, false)}));
+  g.scan();
+  RunResizeImages(g, host, RunControls{}, nullptr);
+  const ImageSize size = GetImageSize(path);
+  EXPECT_EQ(size.width, 60);
+  EXPECT_EQ(size.height, 80);
+  EXPECT_EQ(ReadJpegOrientation(path), 1);
+  EXPECT_EQ(Quarters(ReadJpeg(path)), kShownQuarters[6]);
 }
 
 // The public set of one landscape scene stored under each orientation (0 is no valid value).
