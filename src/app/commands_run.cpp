@@ -27,7 +27,11 @@ void TfrmMain::connectCommands() {
     auto* b = findChild<QAbstractButton*>(name);
     connect(b, &QAbstractButton::clicked, this, [this, f] { guard(f); });
   };
+  buildDialogs();
   on("butGo", [this] { runGo(); });
+  on("butResizeImages", [this] { openImageProps(); });
+  on("butRenameImg", [this] { openRename(); });
+  on("butCustomOptions", [this] { openCustomOptions(); });
   on("butCopyImages", [this] { runCopy(); });
   on("butAddBannerBank", [this] { addBank(); });
   on("butDeleteBannerBank", [this] { deleteBank(); });

@@ -49,6 +49,13 @@ std::optional<QString> QtDialogs::folder(QWidget* parent, const QString& start) 
   return d;
 }
 
+std::optional<QString> QtDialogs::file(QWidget* parent, const QString& start, bool save) {
+  QString f = save ? QFileDialog::getSaveFileName(parent, QString(), start)
+                   : QFileDialog::getOpenFileName(parent, QString(), start);
+  if (f.isEmpty()) return std::nullopt;
+  return f;
+}
+
 void QtDialogs::beep() { QApplication::beep(); }
 
 void QtDialogs::open(const QString& target) {

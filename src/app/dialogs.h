@@ -27,6 +27,8 @@ class Dialogs {
   // The shared colour dialog opened at `initial`; nullopt when cancelled.
   virtual std::optional<QColor> colour(QWidget* parent, const QColor& initial) = 0;
   virtual std::optional<QString> folder(QWidget* parent, const QString& start) = 0;
+  // A file-open (or, with `save`, file-save) chooser offering `start`; nullopt when cancelled.
+  virtual std::optional<QString> file(QWidget*, const QString&, bool) { return std::nullopt; }
   virtual void beep() = 0;
   virtual void open(const QString& target) = 0;
 };
@@ -41,6 +43,7 @@ class QtDialogs : public Dialogs {
                                const QString& initial) override;
   std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
   std::optional<QString> folder(QWidget* parent, const QString& start) override;
+  std::optional<QString> file(QWidget* parent, const QString& start, bool save) override;
   void beep() override;
   void open(const QString& target) override;
 };

@@ -14,10 +14,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
 
 #include "app/controls.h"
+#include "app/settings_dialog.h"
 #include "app/widgets.h"
 #include "common/error.h"
 #include "common/subs.h"
@@ -60,12 +62,17 @@ class TfrmMain::WindowValues : public GalleryValues {
   explicit WindowValues(TfrmMain& w) : w_(w) {}
   QWidget* control(std::string_view name) const {
     const CatalogueEntry* e = FindGalleryValue(name);
-    return e ? w_.findChild<QWidget*>(QString::fromStdString(e->control)) : nullptr;
+    if (!e) return nullptr;
+    // The dialogs' settings live in their own windows, where some control names recur.
+    if (e->scope == Scope::ImageProperties) return w_.imageProps_->find(e->name);
+    if (e->scope == Scope::CustomTemplate) return w_.customOptions_->find(e->name);
+    return w_.findChild<QWidget*>(QString::fromStdString(e->control));
   }
   std::string text(std::string_view name) const override {
     QWidget* c = control(name);
     if (auto* edit = qobject_cast<QLineEdit*>(c)) return edit->text().toStdString();
     if (auto* spin = qobject_cast<SpinEdit*>(c)) return spin->text().toStdString();
+    if (auto* spin = qobject_cast<QSpinBox*>(c)) return spin->text().toStdString();
     return std::to_string(integer(name));
   }
   int integer(std::string_view name) const override {
@@ -76,6 +83,7 @@ class TfrmMain::WindowValues : public GalleryValues {
     }
     QWidget* c = control(name);
     if (auto* spin = qobject_cast<SpinEdit*>(c)) return spin->value();
+    if (auto* spin = qobject_cast<QSpinBox*>(c)) return spin->value();
     if (auto* colour = qobject_cast<ColourButton*>(c)) return colour->colour();
     if (auto* box = qobject_cast<QCheckBox*>(c)) return box->isChecked() ? 1 : 0;
     if (auto* edit = qobject_cast<QLineEdit*>(c)) return edit->text().toInt();
@@ -207,6 +215,7 @@ void TfrmMain::startUp() {
   }
   loadProfile();
   updateTotal();  // the loader may have added the fall-back entry
+  fillDialogs();
 }
 
 void TfrmMain::shutDown() {

@@ -26,6 +26,7 @@ class Store;
 struct CatalogueEntry;
 class ImageListBox;
 class ReportList;
+class SettingsDialog;
 
 struct WindowOptions {
   std::string storeFile;     // the settings store
@@ -84,6 +85,16 @@ class TfrmMain : public QMainWindow {
   void checkForUpdate();
   // The status text; a text ending in "n of N" also moves the progress bar.
   void showStatus(const QString& text);
+  // The three dialogs, created hidden at start-up; each opens without blocking the window.
+  SettingsDialog& imageProps() { return *imageProps_; }
+  QDialog& renameDialog() { return *rename_; }
+  SettingsDialog& customOptions() { return *customOptions_; }
+  void openImageProps();
+  void openRename();
+  void openCustomOptions();
+  void runResize();
+  void runRename();
+
   // Progress of a run that knows its total; a total of 0 hides the bar.
   void showProgress(int done, int total);
 
@@ -128,6 +139,8 @@ class TfrmMain : public QMainWindow {
   // Stores a command field the user leaves; false when `name` is none of them.
   bool leaveCommandField(const QString& name);
   void showBanks();
+  void buildDialogs();
+  void fillDialogs();
   std::vector<std::string> galleryNames() const;
   void showReport();
   void applyRules();
@@ -165,6 +178,9 @@ class TfrmMain : public QMainWindow {
   std::string updateListUrl_;
   BankList banks_;
   std::unique_ptr<ReportList> reports_;
+  std::unique_ptr<SettingsDialog> imageProps_;
+  std::unique_ptr<QDialog> rename_;
+  std::unique_ptr<SettingsDialog> customOptions_;
 };
 
 }  // namespace fw

@@ -27,6 +27,7 @@ struct ScriptedDialogs : Dialogs {
   std::deque<bool> answers;                   // Yes once exhausted
   std::deque<std::optional<QColor>> colours;
   std::deque<std::optional<QString>> folders;
+  std::deque<std::optional<QString>> files;
   std::vector<QColor> colourStarts;
 
   void message(QWidget*, const QString& text, const QString& title, MessageIcon) override {
@@ -59,6 +60,13 @@ struct ScriptedDialogs : Dialogs {
     if (folders.empty()) return std::nullopt;
     auto f = folders.front();
     folders.pop_front();
+    return f;
+  }
+  std::optional<QString> file(QWidget*, const QString& start, bool save) override {
+    calls.push_back({save ? "save-file" : "open-file", "", start, ""});
+    if (files.empty()) return std::nullopt;
+    auto f = files.front();
+    files.pop_front();
     return f;
   }
   void beep() override { calls.push_back({"beep", "", "", ""}); }

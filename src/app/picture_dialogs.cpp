@@ -1,0 +1,195 @@
+// The three small dialogs of the window: Image Properties (the resize run), Rename Images and
+// Custom Template Options. Each is a tool window of its own, shown without blocking the window.
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/main_window.h"
+#include "app/settings_dialog.h"
+#include "images/rename_run.h"
+#include "images/resize_run.h"
+#include "images/run_controls.h"
+#include "settings/catalogue.h"
+
+namespace fw {
+
+namespace {
+
+// A labelled row of a settings dialog; the control is created by the dialog.
+QWidget* Row(SettingsDialog& d, QFormLayout* form, const char* name) {
+  QWidget* c = d.control(name);
+  const CatalogueEntry* e = FindGalleryValue(name);
+  if (qobject_cast<QCheckBox*>(c) || !e)
+    form->addRow(c);
+  else
+    form->addRow(QString::fromStdString(e->label), c);
+  return c;
+}
+
+QDialogButtonBox* OkCancel(QDialog* d) {
+  auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, d);
+  QObject::connect(box, &QDialogButtonBox::accepted, d, &QDialog::accept);
+  QObject::connect(box, &QDialogButtonBox::rejected, d, &QDialog::reject);
+  return box;
+}
+
+}  // namespace
+
+void TfrmMain::buildDialogs() {
+  auto key = [this] { return galleryKey_; };
+  auto guarded = [this](const std::function<void()>& f) { guard(f); };
+
+  imageProps_ = std::make_unique<SettingsDialog>(*store_, key, guarded, "TfrmImageProps");
+  SettingsDialog& p = *imageProps_;
+  p.setWindowTitle("Image Properties");
+  auto* v = new QVBoxLayout(&p);
+  auto* note = new QLabel(
+      "All images larger than the specified dimensions/size will be resized. This process is "
+      "very CPU intensive and may take some time. Please be patient.",
+      &p);
+  note->setWordWrap(true);
+  v->addWidget(note);
+  auto* group = new QGroupBox(" New image maximum dimensions ", &p);
+  auto* form = new QFormLayout(group);
+  for (const char* n : {"MaxImageWidth", "MaxImageHeight", "ResizeJpegQuality",
+                        "ResizedImageIsProgressive", "ResizeByDimensions", "ResizeBySize",
+                        "ImageSize", "RecompressBySize", "RecompressAllImages"})
+    Row(p, form, n);
+  v->addWidget(group);
+  v->addWidget(OkCancel(&p));
+  auto* bySize = qobject_cast<QCheckBox*>(p.find("ResizeBySize"));
+  auto followSize = [this, bySize] {
+    imageProps_->find("RecompressBySize")->setEnabled(bySize->isChecked());
+  };
+  connect(bySize, &QCheckBox::toggled, &p, followSize);
+  connect(&p, &QDialog::accepted, this, [this] { guard([&] { runResize(); }); });
+  connect(&p, &QDialog::rejected, this, [this] {
+    w<QWidget>("butResizeImages")->show();
+    w<QWidget>("butAbortResize")->hide();
+  });
+
+  rename_ = std::make_unique<QDialog>(nullptr, Qt::Tool | Qt::CustomizeWindowHint |
+                                                   Qt::WindowTitleHint);
+  QDialog& r = *rename_;
+  r.setObjectName("TfrmRename");
+  r.setWindowTitle("Rename Images");
+  auto* rv = new QFormLayout(&r);
+  auto* prefix = new QLineEdit(kDefaultImagePrefix, &r);
+  prefix->setObjectName("ImagePrefix");
+  rv->addRow("Image prefix", prefix);
+  auto* numbering = new QGroupBox(" Numbering ", &r);
+  numbering->setObjectName("chkRename");
+  auto* nh = new QHBoxLayout(numbering);
+  auto* sequential = new QRadioButton("Sequential", numbering);
+  sequential->setObjectName("chkRename0");
+  sequential->setChecked(true);
+  auto* random = new QRadioButton("Non-sequential", numbering);
+  random->setObjectName("chkRename1");
+  nh->addWidget(sequential);
+  nh->addWidget(random);
+  rv->addRow(numbering);
+  auto* buttons = new QDialogButtonBox(&r);
+  auto* go = buttons->addButton("Rename", QDialogButtonBox::AcceptRole);
+  go->setObjectName("butRename");
+  go->setDefault(true);
+  buttons->addButton(QDialogButtonBox::Cancel)->setObjectName("butCancelRename");
+  connect(go, &QPushButton::clicked, this, [this] { guard([&] { runRename(); }); });
+  connect(buttons, &QDialogButtonBox::rejected, &r, &QDialog::reject);
+  rv->addRow(buttons);
+
+  customOptions_ =
+      std::make_unique<SettingsDialog>(*store_, key, guarded, "TfrmCustomTemplate");
+  SettingsDialog& c = *customOptions_;
+  c.setWindowTitle("Custom Template Options");
+  auto* cv = new QVBoxLayout(&c);
+  auto* tabs = new QTabWidget(&c);
+  tabs->setObjectName("CustomTabs");
+  cv->addWidget(tabs);
+  auto page = [&](const char* title, std::initializer_list<const char*> names) {
+    auto* tab = new QWidget(tabs);
+    auto* f = new QFormLayout(tab);
+    for (const char* n : names) {
+      QWidget* control = Row(c, f, n);
+      if (std::string(n).find("Template") == std::string::npos) continue;
+      // The template file names have a file chooser beside them.
+      auto* browse = new QToolButton(tab);
+      browse->setObjectName(QString("butBrowse") + n);
+      browse->setText("...");
+      browse->setToolTip("Select base directory");
+      f->addRow(browse);
+      auto* edit = qobject_cast<QLineEdit*>(control);
+      connect(browse, &QToolButton::clicked, this, [this, edit] {
+        QString start = edit->text().isEmpty() ? QString::fromStdString(appFolder_) : edit->text();
+        if (auto chosen = dialogs_->file(customOptions_.get(), start, false)) {
+          edit->setText(*chosen);
+          customOptions_->store(edit);
+        }
+      });
+    }
+    tabs->addTab(tab, title);
+  };
+  page("Gallery page", {"CustomGalleryTemplate", "CustomGalleryPrefix", "CustomGalleryExt",
+                        "ImagePlaceHolder", "ThumbPlaceHolder", "UseCustomImageShell"});
+  page("Image page", {"CustomImageTemplate", "ImagePagePlaceHolder", "PreviousPlaceHolder",
+                      "NextPlaceHolder", "GalleryPlaceHolder"});
+  auto* shell = qobject_cast<QCheckBox*>(c.find("UseCustomImageShell"));
+  connect(shell, &QCheckBox::toggled, tabs, [tabs](bool on) { tabs->setTabVisible(1, on); });
+  tabs->setTabVisible(1, false);
+}
+
+void TfrmMain::fillDialogs() {
+  imageProps_->fill(galleryKey_);
+  imageProps_->find("RecompressBySize")
+      ->setEnabled(qobject_cast<QCheckBox*>(imageProps_->find("ResizeBySize"))->isChecked());
+  customOptions_->fill(galleryKey_);
+  auto* tabs = customOptions_->findChild<QTabWidget*>("CustomTabs");
+  tabs->setTabVisible(1, customOptions_->integer("UseCustomImageShell") != 0);
+}
+
+void TfrmMain::openImageProps() {
+  // An Abort while the dialog is open stops the run after its first picture.
+  abortRequested_ = false;
+  auto* button = w<QWidget>("butResizeImages");
+  imageProps_->move(button->mapToGlobal(QPoint(0, 0)));
+  button->hide();
+  w<QWidget>("butAbortResize")->show();
+  imageProps_->show();
+}
+
+void TfrmMain::runResize() {
+  commitFocused();
+  RunControls busy{[this] { setBusy(true, false); }, [this] { setBusy(false, false); }};
+  RunResizeImages(values(), host(), busy, [this] {
+    w<QWidget>("butResizeImages")->show();
+    w<QWidget>("butAbortResize")->hide();
+  });
+}
+
+void TfrmMain::openRename() {
+  rename_->move(w<QWidget>("butRenameImg")->mapToGlobal(QPoint(0, 0)));
+  rename_->show();
+  rename_->findChild<QLineEdit*>("ImagePrefix")->setFocus();
+}
+
+void TfrmMain::runRename() {
+  std::string prefix = rename_->findChild<QLineEdit*>("ImagePrefix")->text().toStdString();
+  bool sequential = rename_->findChild<QRadioButton*>("chkRename0")->isChecked();
+  // The dialog stays open when there was nothing to rename.
+  if (RunRenameImages(values(), host(), prefix, sequential)) rename_->hide();
+}
+
+void TfrmMain::openCustomOptions() {
+  customOptions_->show();
+}
+
+}  // namespace fw
