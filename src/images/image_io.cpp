@@ -99,9 +99,23 @@ Raster DecodePicture(const std::string& path) {
   throw Error("Not a picture file: " + path);
 }
 
-bool MakeScaledJpeg(Host& host, const std::string& sourcePath, const std::string& targetPath,
-                    int size, int quality, bool progressive) {
-  if (DecodeKind(sourcePath) == PictureKind::None) return true;
+namespace {
+
+// Pictures scaled off the front end's thread have nobody to hand the window's events to.
+class NoEventsHost : public Host {
+ public:
+  void status(const std::string&) override {}
+  void message(const std::string&, const std::string&, MessageIcon) override {}
+  bool ask(const std::string&, const std::string&, bool defaultYes) override { return defaultYes; }
+  void beep() override {}
+  void processEvents() override {}
+  bool abortRequested() override { return false; }
+  void open(const std::string&) override {}
+};
+
+std::optional<std::string> ScaledData(Host& host, const std::string& sourcePath, int size,
+                                      int quality, bool progressive) {
+  if (DecodeKind(sourcePath) == PictureKind::None) return std::nullopt;
   // The source is read completely before anything is written, so target may equal source.
   // A JPEG is sampled while it is decoded, without ever holding its whole raster.
   std::optional<Raster> scaled;
@@ -113,7 +127,18 @@ bool MakeScaledJpeg(Host& host, const std::string& sourcePath, const std::string
   else if (DecodeKind(sourcePath) == PictureKind::Jpeg)
     scaled = SampleJpegFile(sourcePath, size, host);
   if (!scaled) scaled = PointSample(DecodePicture(sourcePath), size, host);
-  const std::string jpeg = EncodeJpeg(*scaled, quality, progressive);
+  return EncodeJpeg(*scaled, quality, progressive);
+}
+
+}  // namespace
+
+std::optional<std::string> ScaledJpegData(const std::string& sourcePath, int size, int quality,
+                                          bool progressive) {
+  NoEventsHost quiet;
+  return ScaledData(quiet, sourcePath, size, quality, progressive);
+}
+
+bool WriteScaledJpeg(Host& host, const std::string& targetPath, const std::string& jpeg) {
   try {
     // Written beside the target and renamed over it: a picture shrunk in place is never lost
     // to a half-written file. Only a file that replaces another waits for the disk; a new
@@ -124,6 +149,12 @@ bool MakeScaledJpeg(Host& host, const std::string& sourcePath, const std::string
     return false;
   }
   return true;
+}
+
+bool MakeScaledJpeg(Host& host, const std::string& sourcePath, const std::string& targetPath,
+                    int size, int quality, bool progressive) {
+  const std::optional<std::string> jpeg = ScaledData(host, sourcePath, size, quality, progressive);
+  return !jpeg || WriteScaledJpeg(host, targetPath, *jpeg);
 }
 
 int FitLongestSide(const std::string& path, int maxWidth, int maxHeight) {

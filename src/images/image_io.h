@@ -2,6 +2,7 @@
 // its file name's ending alone, never from its content.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "images/raster.h"
@@ -42,6 +43,14 @@ Raster DecodePicture(const std::string& path);
 // written or when the source kind is not one of the four (nothing is done then).
 bool MakeScaledJpeg(Host& host, const std::string& sourcePath, const std::string& targetPath,
                     int size, int quality, bool progressive);
+
+// MakeScaledJpeg in two steps, so that pictures can be scaled on worker threads while the
+// front end's thread writes and reports in order. ScaledJpegData touches no host and writes
+// nothing (safe on any thread); empty when the source kind is none of the four; errors as
+// MakeScaledJpeg's. WriteScaledJpeg is its last step, with its message and result.
+std::optional<std::string> ScaledJpegData(const std::string& sourcePath, int size, int quality,
+                                          bool progressive);
+bool WriteScaledJpeg(Host& host, const std::string& targetPath, const std::string& jpeg);
 
 // The longest side a picture must take to fit a maxWidth x maxHeight box with its aspect ratio
 // kept; its own longest side when it already fits. GetImageSize's errors are raised.

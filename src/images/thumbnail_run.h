@@ -18,7 +18,10 @@ inline constexpr const char* kNoSupportedFilesMessage =
 // `busy.enter` disables "Resize large images" and the thumbnail folder field and enters the
 // busy state; `busy.leave` undoes both. Errors other than those of single pictures end the
 // run after the busy state was left and the list reloaded.
-void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy);
+// Pictures are scaled on `threads` worker threads (0: one per core) while everything the user
+// sees, and every file written or renamed, follows the list order of a one-thread run.
+void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy,
+                   unsigned threads = 0);
 
 // The report for a picture that could not be made into a thumbnail; `renamed` tells whether
 // the ".error" rename went through (it never replaces an existing file).
