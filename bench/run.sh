@@ -33,7 +33,9 @@ done
 echo "== size probe of one 4000 x 3000 picture, mean of 1000"
 echo "ours: $("$tool" probe "$corpus/p00.jpg")"
 echo "== 40 pictures to 100 pixels, one process"
-row "ours: thumbnails" "$(median "$tool" thumbs "$corpus" 100)"
+row "ours: Thumbs run, one worker per core ($(nproc))" "$(median "$tool" run "$corpus" 100 0)"
+row "ours: Thumbs run, one thread" "$(median "$tool" run "$corpus" 100 1)"
+row "ours: MakeScaledJpeg in a loop" "$(median "$tool" thumbs "$corpus" 100)"
 row "ours: full decode, whole raster, sampled" "$(median "$tool" full "$corpus" 100)"
 if command -v vipsthumbnail >/dev/null; then
   row "vipsthumbnail --size 100" "$(median vipsthumbnail --size 100 -o /tmp/fw-vips-%s.jpg "$corpus"/p*.jpg)"

@@ -3,6 +3,7 @@
 //   bench_thumbs corpus DIR        40 photo-like 4000 x 3000 JPEGs and one 8000 x 6000
 //   bench_thumbs thumbs DIR SIZE   MakeScaledJpeg over the 40 (ms for the run)
 //   bench_thumbs full DIR SIZE     the same through the full decode and whole-raster sampling
+//   bench_thumbs run DIR SIZE N    the Thumbs run over the 40 on N worker threads
 //   bench_thumbs one FILE SIZE     one thumbnail; prints ms and the process's peak memory
 //   bench_thumbs probe FILE        1000 size probes: headers only, and the whole file in memory
 #include <sys/resource.h>
@@ -15,11 +16,14 @@
 #include <string>
 
 #include "common/fs.h"
+#include "common/gallery_values.h"
 #include "common/host.h"
 #include "images/image_io.h"
 #include "images/jpeg_reader.h"
 #include "images/jpeg_writer.h"
 #include "images/scaler.h"
+#include "images/thumbnail_run.h"
+#include "settings/catalogue.h"
 
 namespace {
 
@@ -32,6 +36,35 @@ class QuietHost : public fw::Host {
   void processEvents() override {}
   bool abortRequested() override { return false; }
   void open(const std::string&) override {}
+};
+
+// The corpus folder as a gallery whose thumbnails go to DIR/thumbs; catalogue defaults else.
+class CorpusGallery : public fw::GalleryValues {
+ public:
+  CorpusGallery(std::string dir, int size) : dir_(std::move(dir)), size_(size) {}
+  std::string text(std::string_view name) const override {
+    if (name == "BaseDir") return dir_;
+    if (name == "ImageDir") return "";
+    if (name == "ThumbsDir") return "thumbs";
+    const fw::CatalogueEntry* e = fw::FindGalleryValue(name);
+    return e ? e->defaultText : std::string();
+  }
+  int integer(std::string_view name) const override {
+    if (name == "ThumbSize") return size_;
+    const fw::CatalogueEntry* e = fw::FindGalleryValue(name);
+    return e ? e->defaultInt : 0;
+  }
+  bool flag(std::string_view name) const override { return integer(name) != 0; }
+  std::string section(std::string_view) const override { return ""; }
+  std::vector<std::string> images() const override;
+  void reloadImages() override {}
+  std::string galleryName() const override { return "Bench"; }
+  std::string galleryKey() const override { return "Galleries\\Bench"; }
+  std::string appFolder() const override { return "/tmp/"; }
+
+ private:
+  std::string dir_;
+  int size_;
 };
 
 // Smooth shading, edges and sensor-like noise, so the entropy coder works as hard as on a photo.
@@ -59,6 +92,12 @@ std::string Name(int i) {
 
 double Millis(std::chrono::steady_clock::time_point t0) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+}
+
+std::vector<std::string> CorpusGallery::images() const {
+  std::vector<std::string> list;
+  for (int i = 0; i < 40; ++i) list.push_back(Name(i));
+  return list;
 }
 
 }  // namespace
@@ -101,6 +140,12 @@ int main(int argc, char** argv) {
         fw::fs::ReplaceAtomically(
             dst, fw::EncodeJpeg(fw::PointSample(fw::ReadJpeg(src), size, host), 75, true), false);
     }
+  } else if (mode == "run") {
+    CorpusGallery g(where, size);
+    fw::RunControls busy;
+    busy.enter = [] {};
+    busy.leave = [] {};
+    fw::RunThumbnails(g, host, busy, argc > 4 ? unsigned(std::atoi(argv[4])) : 0);
   } else if (mode == "one") {
     fw::MakeScaledJpeg(host, where, "/tmp/fw-bench-one.jpg", size, 75, true);
   } else {
