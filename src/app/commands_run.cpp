@@ -44,6 +44,7 @@ void TfrmMain::connectCommands() {
   on("butDelReport", [this] { deleteReport(); });
   on("butDupReport", [this] { duplicateReport(); });
   on("butExport", [this] { exportReport(); });
+  on("butReportFile", [this] { chooseReportFile(); });
   connect(w<QComboBox>("cmbReports"), &QComboBox::activated, this,
           [this](int i) { guard([&] { selectReport(i); }); });
   for (const char* n : {"ReportFile", "memoReportHeader", "memoReportTemplate", "memoReportFooter"})

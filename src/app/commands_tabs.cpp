@@ -133,6 +133,15 @@ void TfrmMain::deleteReport() {
   showReport();
 }
 
+void TfrmMain::chooseReportFile() {
+  auto* edit = w<QLineEdit>("ReportFile");
+  QString start = edit->text().isEmpty() ? QString::fromStdString(appFolder_) : edit->text();
+  if (auto chosen = dialogs_->file(this, start, true)) {
+    edit->setText(*chosen);
+    reports_->storeText(kReportFile, chosen->toStdString());
+  }
+}
+
 void TfrmMain::exportReport() {
   commitFocused();
   // The export takes the fields on screen, not the stored ones.

@@ -155,6 +155,10 @@ void TfrmMain::guard(const std::function<void()>& handler) {
 void TfrmMain::closeEvent(QCloseEvent* e) {
   guard([&] { commitFocused(); });
   guard([&] { shutDown(); });
+  // The dialogs are windows of their own; they go with the main window.
+  for (QDialog* d : {static_cast<QDialog*>(imageProps_.get()), rename_.get(),
+                     static_cast<QDialog*>(customOptions_.get())})
+    if (d) d->hide();
   e->accept();
 }
 

@@ -80,6 +80,7 @@ class TfrmMain : public QMainWindow {
   void deleteReport();
   void duplicateReport();
   void exportReport();
+  void chooseReportFile();
   void backup();
   void restore();
   void checkForUpdate();

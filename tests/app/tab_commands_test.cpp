@@ -94,6 +94,11 @@ TEST_F(TabCommandTest, ReportIsAddedEditedExportedAndDeleted) {
 
   const QString file = dir_.path() + "/report.txt";
   auto* edit = w.w<QLineEdit>("ReportFile");
+  dialogs_.files = {QString("/nowhere/chosen.txt")};
+  w.w<QAbstractButton>("butReportFile")->click();
+  ASSERT_EQ(dialogs_.of("save-file").size(), 1u);
+  EXPECT_EQ(dialogs_.of("save-file")[0].text.toStdString(), appFolder_);
+  EXPECT_EQ(w.store().RegReadString(reportKey("Links"), "ReportFile", ""), "/nowhere/chosen.txt");
   edit->setText(file);
   leave(edit);
   auto* header = w.w<QPlainTextEdit>("memoReportHeader");
