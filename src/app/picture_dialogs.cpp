@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGridLayout>
+#include <QSpinBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,17 +26,6 @@
 namespace fw {
 
 namespace {
-
-// A labelled row of a settings dialog; the control is created by the dialog.
-QWidget* Row(SettingsDialog& d, QFormLayout* form, const char* name) {
-  QWidget* c = d.control(name);
-  const CatalogueEntry* e = FindGalleryValue(name);
-  if (qobject_cast<QCheckBox*>(c) || !e)
-    form->addRow(c);
-  else
-    form->addRow(QString::fromStdString(e->label), c);
-  return c;
-}
 
 QDialogButtonBox* OkCancel(QDialog* d) {
   auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, d);
@@ -60,11 +51,24 @@ void TfrmMain::buildDialogs() {
   note->setWordWrap(true);
   v->addWidget(note);
   auto* group = new QGroupBox(" New image maximum dimensions ", &p);
-  auto* form = new QFormLayout(group);
-  for (const char* n : {"MaxImageWidth", "MaxImageHeight", "ResizeJpegQuality",
-                        "ResizedImageIsProgressive", "ResizeByDimensions", "ResizeBySize",
-                        "ImageSize", "RecompressBySize", "RecompressAllImages"})
-    Row(p, form, n);
+  auto* grid = new QGridLayout(group);
+  auto spin = [&p](const char* n) { return qobject_cast<QSpinBox*>(p.control(n)); };
+  grid->addWidget(new QLabel("Width", group), 0, 0);
+  grid->addWidget(spin("MaxImageWidth"), 0, 1);
+  grid->addWidget(new QLabel("x", group), 0, 2);
+  grid->addWidget(new QLabel("Height", group), 0, 3);
+  grid->addWidget(spin("MaxImageHeight"), 0, 4);
+  grid->addWidget(new QLabel("pixels", group), 0, 5);
+  grid->addWidget(new QLabel("Jpeg quality", group), 1, 0);
+  spin("ResizeJpegQuality")->setSuffix("%");
+  grid->addWidget(spin("ResizeJpegQuality"), 1, 1);
+  grid->addWidget(p.control("ResizedImageIsProgressive"), 1, 3, 1, 3);
+  grid->addWidget(p.control("ResizeByDimensions"), 2, 0, 1, 6);
+  grid->addWidget(p.control("ResizeBySize"), 3, 0, 1, 3);
+  grid->addWidget(spin("ImageSize"), 3, 3, 1, 2);
+  grid->addWidget(new QLabel("kb", group), 3, 5);
+  grid->addWidget(p.control("RecompressBySize"), 4, 0, 1, 6);
+  grid->addWidget(p.control("RecompressAllImages"), 5, 0, 1, 6);
   v->addWidget(group);
   v->addWidget(OkCancel(&p));
   auto* bySize = qobject_cast<QCheckBox*>(p.find("ResizeBySize"));
@@ -119,14 +123,26 @@ void TfrmMain::buildDialogs() {
     auto* tab = new QWidget(tabs);
     auto* f = new QFormLayout(tab);
     for (const char* n : names) {
-      QWidget* control = Row(c, f, n);
-      if (std::string(n).find("Template") == std::string::npos) continue;
+      QWidget* control = c.control(n);
+      control->setMinimumWidth(260);
+      const CatalogueEntry* e = FindGalleryValue(n);
+      QString label = QString::fromStdString(e->label);
+      if (std::string(n).find("Template") == std::string::npos) {
+        if (qobject_cast<QCheckBox*>(control))
+          f->addRow(control);
+        else
+          f->addRow(label, control);
+        continue;
+      }
       // The template file names have a file chooser beside them.
+      auto* row = new QHBoxLayout;
+      row->addWidget(control, 1);
       auto* browse = new QToolButton(tab);
       browse->setObjectName(QString("butBrowse") + n);
       browse->setText("...");
       browse->setToolTip("Select base directory");
-      f->addRow(browse);
+      row->addWidget(browse);
+      f->addRow(label, row);
       auto* edit = qobject_cast<QLineEdit*>(control);
       connect(browse, &QToolButton::clicked, this, [this, edit] {
         QString start = edit->text().isEmpty() ? QString::fromStdString(appFolder_) : edit->text();
