@@ -105,6 +105,30 @@ TEST_F(RunCommandTest, GoWithoutPicturesWritesNothing) {
   EXPECT_FALSE(QFile::exists(site() + "/index.html"));
 }
 
+TEST_F(RunCommandTest, ThumbsRemakesEveryThumbnailWithProgressInTheBusyState) {
+  picture(site() + "/images", "a.png");
+  picture(site() + "/images", "b.bmp");
+  picture(site() + "/images", "c.bmp");
+  TfrmMain& w = start();
+  useSite(w);
+  int barValue = -1, barMaximum = -1;
+  bool resizeEnabled = true;
+  QTimer::singleShot(0, &w, [&] {
+    auto* bar = w.w<QProgressBar>("ProgressBar");
+    barValue = bar->isVisible() ? bar->value() : -1;
+    barMaximum = bar->maximum();
+    resizeEnabled = w.w<QWidget>("butResizeImages")->isEnabled();
+  });
+  click(w, "butMakeThumbs");
+  EXPECT_GE(barValue, 1);
+  EXPECT_EQ(barMaximum, 3);
+  EXPECT_FALSE(resizeEnabled);
+  EXPECT_EQ(QDir(site() + "/thumbs").entryList({"*.jpg"}).size(), 3);
+  EXPECT_EQ(status(w), "Finished creating thumbnails");
+  EXPECT_FALSE(w.w<QProgressBar>("ProgressBar")->isVisible());
+  EXPECT_TRUE(w.w<QWidget>("butResizeImages")->isEnabled());
+}
+
 TEST_F(RunCommandTest, CopyConvertsUntilAbortedAndHidesItsAbortButton) {
   const QString source = dir_.path() + "/source";
   for (const char* n : {"a.bmp", "b.bmp", "c.bmp", "d.bmp"}) picture(source, n);
