@@ -1,15 +1,15 @@
 // The window's long runs: "Go" and "Copy images", the wiring of every command button, and the
 // progress bar beside the status text.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QToolButton>
-#include <QCheckBox>
-#include <QPlainTextEdit>
 
 #include "app/main_window.h"
 #include "generator/banners.h"
@@ -50,19 +50,16 @@ void TfrmMain::connectCommands() {
   for (const char* n : {"ReportFile", "memoReportHeader", "memoReportTemplate", "memoReportFooter"})
     w<QWidget>(n)->installEventFilter(this);
   auto* vars = w<QListWidget>("lstVariables");
-  for (const char* v : {"{LocalFile}", "{URL}", "{Gallery}", "{Title}", "{Pics}"})
-    vars->addItem(v);
+  for (const char* v : {"{LocalFile}", "{URL}", "{Gallery}", "{Title}", "{Pics}"}) vars->addItem(v);
   connect(vars, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     auto* memo = w<QPlainTextEdit>("memoReportTemplate");
     memo->insertPlainText(item->text());  // takes the place of the selection, if any
     memo->setFocus();
   });
-  connect(w<QCheckBox>("chkIncludeIndexPage"), &QCheckBox::clicked, this, [this](bool on) {
-    guard([&] { reports_->storeFlag(kIncludeIndexPage, on); });
-  });
-  connect(w<QCheckBox>("chkIncludeGalleryPages"), &QCheckBox::clicked, this, [this](bool on) {
-    guard([&] { reports_->storeFlag(kIncludeGalleryPages, on); });
-  });
+  connect(w<QCheckBox>("chkIncludeIndexPage"), &QCheckBox::clicked, this,
+          [this](bool on) { guard([&] { reports_->storeFlag(kIncludeIndexPage, on); }); });
+  connect(w<QCheckBox>("chkIncludeGalleryPages"), &QCheckBox::clicked, this,
+          [this](bool on) { guard([&] { reports_->storeFlag(kIncludeGalleryPages, on); }); });
 
   on("butBackup", [this] { backup(); });
   on("butRestore", [this] { restore(); });

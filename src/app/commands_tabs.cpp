@@ -73,7 +73,8 @@ void TfrmMain::showBanks() {
   // The box shows the lines of the bank; the line break that ends the stored text is not
   // an empty last line (it would be stored as one when the box is left).
   std::string text = banks_.text;
-  if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
+  if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)
+    text.resize(text.size() - 2);
   SetMemoText(w<QPlainTextEdit>("BannerCode"), text);
   applyRules();
 }

@@ -29,10 +29,10 @@ class ReportList;
 class SettingsDialog;
 
 struct WindowOptions {
-  std::string storeFile;     // the settings store
-  std::string updateListUrl;  // empty: the maker's update list
-  std::string settingsRoot;  // normal or test root
-  std::string appFolder;     // with trailing separator
+  std::string storeFile;       // the settings store
+  std::string updateListUrl;   // empty: the maker's update list
+  std::string settingsRoot;    // normal or test root
+  std::string appFolder;       // with trailing separator
   Dialogs* dialogs = nullptr;  // nullptr: the real Qt boxes
 };
 

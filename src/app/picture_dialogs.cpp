@@ -4,7 +4,6 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
-#include <QSpinBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -82,8 +82,8 @@ void TfrmMain::buildDialogs() {
     w<QWidget>("butAbortResize")->hide();
   });
 
-  rename_ = std::make_unique<QDialog>(nullptr, Qt::Tool | Qt::CustomizeWindowHint |
-                                                   Qt::WindowTitleHint);
+  rename_ =
+      std::make_unique<QDialog>(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   QDialog& r = *rename_;
   r.setObjectName("TfrmRename");
   r.setWindowTitle("Rename Images");
@@ -111,8 +111,7 @@ void TfrmMain::buildDialogs() {
   connect(buttons, &QDialogButtonBox::rejected, &r, &QDialog::reject);
   rv->addRow(buttons);
 
-  customOptions_ =
-      std::make_unique<SettingsDialog>(*store_, key, guarded, "TfrmCustomTemplate");
+  customOptions_ = std::make_unique<SettingsDialog>(*store_, key, guarded, "TfrmCustomTemplate");
   SettingsDialog& c = *customOptions_;
   c.setWindowTitle("Custom Template Options");
   auto* cv = new QVBoxLayout(&c);
@@ -204,8 +203,6 @@ void TfrmMain::runRename() {
   if (RunRenameImages(values(), host(), prefix, sequential)) rename_->hide();
 }
 
-void TfrmMain::openCustomOptions() {
-  customOptions_->show();
-}
+void TfrmMain::openCustomOptions() { customOptions_->show(); }
 
 }  // namespace fw

@@ -100,9 +100,15 @@ void SettingsDialog::store(QWidget* control) {
     const std::string key = currentKey_();
     const CatalogueEntry& e = *b->entry;
     switch (e.kind) {
-      case Kind::String: store_.RegWriteString(key, e.name, text(e.name)); break;
-      case Kind::Integer: store_.RegWriteInteger(key, e.name, integer(e.name)); break;
-      case Kind::Boolean: store_.RegWriteBool(key, e.name, integer(e.name) != 0); break;
+      case Kind::String:
+        store_.RegWriteString(key, e.name, text(e.name));
+        break;
+      case Kind::Integer:
+        store_.RegWriteInteger(key, e.name, integer(e.name));
+        break;
+      case Kind::Boolean:
+        store_.RegWriteBool(key, e.name, integer(e.name) != 0);
+        break;
     }
   });
 }

@@ -182,8 +182,9 @@ TEST_F(TabCommandTest, BackupThenRestoreBringsTheSettingsBackAndCloses) {
 }
 
 TEST_F(TabCommandTest, UpdateCheckAsksTheLocalListAndOffersTheNewVersion) {
-  testing::TestServer server(
-      [](const std::string&, int) { return testing::Reply{"HTTP/1.0 200 OK\r\n\r\nframewright 99.0\r\n"}; });
+  testing::TestServer server([](const std::string&, int) {
+    return testing::Reply{"HTTP/1.0 200 OK\r\n\r\nframewright 99.0\r\n"};
+  });
   updateListUrl_ = server.url("/list.txt");
   TfrmMain& w = start();
   dialogs_.answers = {true, true};
