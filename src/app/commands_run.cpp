@@ -25,7 +25,11 @@ namespace fw {
 void TfrmMain::connectCommands() {
   auto on = [this](const char* name, std::function<void()> f) {
     auto* b = findChild<QAbstractButton*>(name);
-    connect(b, &QAbstractButton::clicked, this, [this, f] { guard(f); });
+    // A command's progress bar goes when the command ends, however it ends.
+    connect(b, &QAbstractButton::clicked, this, [this, f] {
+      guard(f);
+      showProgress(0, 0);
+    });
   };
   buildDialogs();
   on("butGo", [this] { runGo(); });

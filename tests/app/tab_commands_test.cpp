@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -124,6 +125,8 @@ TEST_F(TabCommandTest, ReportIsAddedEditedExportedAndDeleted) {
 
   click(w, "butExport");
   EXPECT_EQ(contents(file), "<ul>\r\nall\r\n<li>Gallery\r\n");
+  EXPECT_EQ(w.w<QLabel>("StatusText")->text(), "Exporting - gallery 1 of 1");
+  EXPECT_FALSE(w.w<QWidget>("ProgressBar")->isVisible());  // the export has ended
 
   // Another report shows its own fields; coming back shows the stored ones.
   reports->setCurrentIndex(0);
