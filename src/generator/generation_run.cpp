@@ -1,6 +1,7 @@
 #include "generator/generation_run.h"
 
 #include <exception>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -10,12 +11,13 @@
 #include "common/host.h"
 #include "common/naming.h"
 #include "common/subs.h"
-#include "images/run_controls.h"
-#include "images/thumbnail_run.h"
 #include "generator/extensions.h"
 #include "generator/gallery_page.h"
 #include "generator/layout.h"
 #include "generator/page_context.h"
+#include "images/run_controls.h"
+#include "images/scale_ahead.h"
+#include "images/thumbnail_run.h"
 
 namespace fw {
 namespace {
@@ -60,8 +62,9 @@ bool MakeSiteFolders(PageContext& c) {
 
 // Thumbnails for the pictures that have none. A thumbnail name can coincide with a picture of
 // the list (thumbnails kept beside the pictures with an empty prefix); such a picture is never
-// written over.
-void MakeMissingThumbnails(PageContext& c) {
+// written over. Thumbnails are prepared ahead on `threads` worker threads while this thread
+// keeps the order of a one-thread run.
+void MakeMissingThumbnails(PageContext& c, unsigned threads) {
   const GalleryValues& g = c.values;
   const std::vector<std::string> images = g.images();
   std::set<std::string> picturePaths;
@@ -69,19 +72,41 @@ void MakeMissingThumbnails(PageContext& c) {
     const std::string folder = AddBackslash(fs::RealPath(ImageFolder(NamingValues::From(g))));
     for (const std::string& image : images) picturePaths.insert(folder + image);
   }
+  auto needsThumbnail = [&](const NamingValues& names, const std::string& image) {
+    return !fs::Exists(ThumbnailPath(names, image)) &&
+           !picturePaths.count(AddBackslash(fs::RealPath(ThumbFolder(names))) +
+                               ThumbnailName(names, image));
+  };
+  ScaleAhead ahead(WorkerCount(threads));
+  auto plan = [&](std::size_t k) -> std::optional<ScaleAhead::Job> {
+    const std::string& image = images[k - 1];
+    const NamingValues names = NamingValues::From(g);
+    if (!needsThumbnail(names, image)) return std::nullopt;
+    ScaleAhead::Job job{
+        ImageFolder(names) + image, ThumbnailPath(names, image), g.integer("ThumbSize"), {}};
+    job.scale = [&pictures = c.pictures, picture = job.picture, size = job.size] {
+      return pictures.prepare(picture, size);
+    };
+    return job;
+  };
   const int count = static_cast<int>(images.size());
   for (int n = 1; n <= count; ++n) {
+    ahead.begin(static_cast<std::size_t>(n), images.size(), plan);
     const std::string& image = images[static_cast<std::size_t>(n - 1)];
     const NamingValues names = NamingValues::From(g);
+    if (!needsThumbnail(names, image)) continue;
     const std::string thumbPath = ThumbnailPath(names, image);
-    if (fs::Exists(thumbPath)) continue;
-    if (picturePaths.count(AddBackslash(fs::RealPath(ThumbFolder(names))) +
-                           ThumbnailName(names, image)))
-      continue;
     c.host.status("Creating thumbnail " + std::to_string(n) + " of " + std::to_string(count));
     const std::string picture = ImageFolder(names) + image;
     try {
-      c.pictures.makeThumbnail(c.host, picture, thumbPath, g.integer("ThumbSize"));
+      const int size = g.integer("ThumbSize");
+      std::optional<std::string> bytes;
+      if (ahead.take(c.host, picture, thumbPath, size, bytes)) {
+        if (bytes) c.pictures.write(c.host, thumbPath, *bytes);
+      } else {
+        c.pictures.makeThumbnail(c.host, picture, thumbPath, size);
+      }
+      ahead.wrote(thumbPath);
     } catch (const std::exception&) {
       // The renamed picture keeps its place in this run's pages; a reload drops it.
       const bool renamed = fs::RenameNoReplace(picture, picture + ".error");
@@ -96,7 +121,7 @@ void MakeMissingThumbnails(PageContext& c) {
 }  // namespace
 
 void RunGeneration(PageContext& c, CustomPages* custom, const BusyControls& busy,
-                   const SampleDraw& draw) {
+                   const SampleDraw& draw, unsigned threads) {
   const GalleryValues& g = c.values;
   if (g.images().empty()) {
     c.host.beep();
@@ -106,14 +131,14 @@ void RunGeneration(PageContext& c, CustomPages* custom, const BusyControls& busy
   if (!MakeSiteFolders(c)) return;
 
   BusyGuard guard(busy);
-  MakeMissingThumbnails(c);
+  MakeMissingThumbnails(c, threads);
 
   if (g.integer("Template") == kCustomTemplate) {
     if (custom) custom->writePages(c);
   } else {
     c.run.pageCount = PageCount(g, &c.host);
-    c.run.imagesPerPage = ImagesPerPage(g.integer("Template"), g.integer("Rows"),
-                                        g.integer("Columns"));
+    c.run.imagesPerPage =
+        ImagesPerPage(g.integer("Template"), g.integer("Rows"), g.integer("Columns"));
     if (g.flag("WriteScriptFile")) c.banners.writeScriptFiles();
 
     c.run.cursor = 0;

@@ -27,7 +27,9 @@ struct BusyControls {
 // Runs "Go" for the gallery of `c.values`, leaving the run values in `c.run`. `custom` writes
 // the custom layout's pages (nothing is written for that layout without it). An error while
 // pages are written ends the run with that error, after the busy state has been left.
+// Missing thumbnails are prepared on `threads` worker threads (0: one per core); what the user
+// sees and every file written or renamed follow the order of a one-thread run.
 void RunGeneration(PageContext& c, CustomPages* custom, const BusyControls& busy,
-                   const SampleDraw& draw = {});
+                   const SampleDraw& draw = {}, unsigned threads = 0);
 
 }  // namespace fw

@@ -1,5 +1,5 @@
-#include "images/image_io.h"
 #include "generator/page_context.h"
+#include "images/image_io.h"
 
 namespace fw {
 namespace {
@@ -12,6 +12,12 @@ class ImageIoPictures : public Pictures {
   bool makeThumbnail(Host& host, const std::string& source, const std::string& target,
                      int longestSide) override {
     return MakeScaledJpeg(host, source, target, longestSide, kThumbnailQuality, true);
+  }
+  std::optional<std::string> prepare(const std::string& source, int longestSide) override {
+    return ScaledJpegData(source, longestSide, kThumbnailQuality, true);
+  }
+  bool write(Host& host, const std::string& target, const std::string& bytes) override {
+    return WriteScaledJpeg(host, target, bytes);
   }
 };
 

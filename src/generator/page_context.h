@@ -3,6 +3,7 @@
 // run values shared by the writers.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,12 @@ class Pictures {
   // host has been told).
   virtual bool makeThumbnail(Host& host, const std::string& source, const std::string& target,
                              int longestSide) = 0;
+  // makeThumbnail in two steps, so that thumbnails can be prepared on worker threads while
+  // the run writes and reports them in order. `prepare` touches no host and writes nothing
+  // (safe on any thread); it raises as makeThumbnail does and is empty when nothing would be
+  // written. `write` is makeThumbnail's last step, with its result.
+  virtual std::optional<std::string> prepare(const std::string& source, int longestSide) = 0;
+  virtual bool write(Host& host, const std::string& target, const std::string& bytes) = 0;
 };
 
 // GetImageSize and MakeScaledJpeg (quality 75, progressive).

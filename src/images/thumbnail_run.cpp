@@ -1,11 +1,7 @@
 #include "images/thumbnail_run.h"
 
-#include <chrono>
-#include <deque>
 #include <exception>
-#include <future>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "common/error.h"
@@ -15,26 +11,12 @@
 #include "common/naming.h"
 #include "common/subs.h"
 #include "images/image_io.h"
+#include "images/scale_ahead.h"
 
 namespace fw {
 namespace {
 
 constexpr int kThumbQuality = 75;
-
-// A picture scaled ahead on a worker thread, with what it was made from: the front end's thread
-// takes it only when the picture, target and size it would use itself are the same.
-struct Ahead {
-  std::string picture;
-  std::string target;
-  int size = 0;
-  std::size_t writesBefore = 0;                  // thumbnails written when it started
-  std::future<std::optional<std::string>> jpeg;  // invalid when nothing was started
-};
-
-unsigned WorkerCount(unsigned threads) {
-  if (threads == 0) threads = std::thread::hardware_concurrency();
-  return threads == 0 ? 1 : threads;
-}
 
 std::string SameFolderKey(const std::string& folder) {
   return AddBackslash(fs::RealPath(folder.empty() ? "." : folder));
@@ -81,47 +63,24 @@ void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, u
 
   RunGuard guard(busy, values);
   const std::size_t count = atStart.size();
-  const unsigned workers = WorkerCount(threads);
   // Pictures n .. n + workers - 1 are scaled on worker threads while this thread shows,
   // writes and reports everything in list order, exactly as a run on one thread does.
-  std::deque<Ahead> ahead;
-  std::size_t planned = 0;
-  // Every thumbnail written so far: one may be a later picture of the list (a thumbnail kept
-  // beside the pictures under a prefix), which a one-thread run reads as just written.
-  std::vector<std::string> written;
-  auto writtenSince = [&](std::size_t from, const std::string& picture) {
-    const std::string real = fs::RealPath(picture);
-    for (std::size_t i = from; i < written.size(); ++i)
-      if (written[i] == real) return true;
-    return false;
-  };
-  auto startAhead = [&](std::size_t k) {
-    Ahead a;
-    try {
-      const std::vector<std::string> list = values.images();
-      if (k <= list.size() && !ThumbnailHitsPicture(values, list[k - 1])) {
-        const NamingValues names = NamingValues::From(values);
-        a.picture = ImageFolder(names) + list[k - 1];
-        a.target = ThumbnailPath(names, list[k - 1]);
-        a.size = values.integer("ThumbSize");
-        a.writesBefore = written.size();
-        a.jpeg =
-            std::async(std::launch::async, ScaledJpegData, a.picture, a.size, kThumbQuality, true);
-      }
-    } catch (const std::exception&) {
-      // Left to the picture's own turn, which meets the same failure in its place.
-    }
-    ahead.push_back(std::move(a));
+  ScaleAhead ahead(WorkerCount(threads));
+  auto plan = [&](std::size_t k) -> std::optional<ScaleAhead::Job> {
+    const std::vector<std::string> list = values.images();
+    if (k > list.size() || ThumbnailHitsPicture(values, list[k - 1])) return std::nullopt;
+    const NamingValues names = NamingValues::From(values);
+    ScaleAhead::Job job{ImageFolder(names) + list[k - 1],
+                        ThumbnailPath(names, list[k - 1]),
+                        values.integer("ThumbSize"),
+                        {}};
+    job.scale = [picture = job.picture, size = job.size] {
+      return ScaledJpegData(picture, size, kThumbQuality, true);
+    };
+    return job;
   };
   for (std::size_t n = 1; n <= count; ++n) {
-    if (workers > 1) {
-      while (planned < count && planned < n - 1 + workers) startAhead(++planned);
-    }
-    std::optional<Ahead> mine;
-    if (!ahead.empty()) {
-      mine = std::move(ahead.front());
-      ahead.pop_front();
-    }
+    ahead.begin(n, count, plan);
     const std::vector<std::string> list = values.images();
     if (n > list.size()) break;
     host.status("Creating thumbnail " + std::to_string(n) + " of " + std::to_string(list.size()));
@@ -133,16 +92,13 @@ void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, u
     try {
       const std::string target = ThumbnailPath(names, image);
       const int size = values.integer("ThumbSize");
-      if (mine && mine->jpeg.valid() && mine->picture == picture && mine->target == target &&
-          mine->size == size && !writtenSince(mine->writesBefore, picture)) {
-        using namespace std::chrono_literals;
-        while (mine->jpeg.wait_for(20ms) != std::future_status::ready) host.processEvents();
-        const std::optional<std::string> jpeg = mine->jpeg.get();
+      std::optional<std::string> jpeg;
+      if (ahead.take(host, picture, target, size, jpeg)) {
         if (jpeg) WriteScaledJpeg(host, target, *jpeg);
       } else {
         MakeScaledJpeg(host, picture, target, size, kThumbQuality, true);
       }
-      if (workers > 1) written.push_back(fs::RealPath(target));
+      ahead.wrote(target);
     } catch (const std::exception&) {
       bool renamed = false;
       try {

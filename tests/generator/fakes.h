@@ -3,16 +3,16 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "common/error.h"
 #include "common/gallery_values.h"
@@ -82,11 +82,20 @@ class FakePictures : public Pictures {
     if (it != sizes.end()) return it->second;
     return path.find("/thumbs/") != std::string::npos ? ImageSize{120, 90} : ImageSize{640, 480};
   }
-  bool makeThumbnail(Host&, const std::string& source, const std::string& target,
-                     int) override {
+  bool makeThumbnail(Host&, const std::string& source, const std::string& target, int) override {
     if (broken.count(source)) throw Error("cannot read " + source);
     made.push_back(target);
     std::ofstream(target, std::ios::binary) << "thumb";
+    return true;
+  }
+  // Reads only `broken`, which no test changes during a run.
+  std::optional<std::string> prepare(const std::string& source, int) override {
+    if (broken.count(source)) throw Error("cannot read " + source);
+    return std::string("thumb");
+  }
+  bool write(Host&, const std::string& target, const std::string& bytes) override {
+    made.push_back(target);
+    std::ofstream(target, std::ios::binary) << bytes;
     return true;
   }
 };
@@ -94,8 +103,8 @@ class FakePictures : public Pictures {
 // A fresh, empty folder under the test temporary folder.
 inline std::string TempFolder(const std::string& name) {
   namespace sfs = std::filesystem;
-  const sfs::path p = sfs::temp_directory_path() /
-                      ("fw_generator_" + name + "_" + std::to_string(::getpid()));
+  const sfs::path p =
+      sfs::temp_directory_path() / ("fw_generator_" + name + "_" + std::to_string(::getpid()));
   sfs::remove_all(p);
   sfs::create_directories(p);
   return p.string();
@@ -141,8 +150,7 @@ inline std::vector<std::string> Between(const std::vector<std::string>& lines,
 inline void ExpectLines(const std::vector<std::string>& actual,
                         const std::vector<std::string>& expected) {
   const std::size_t n = std::min(actual.size(), expected.size());
-  for (std::size_t i = 0; i < n; ++i)
-    ASSERT_EQ(actual[i], expected[i]) << "line " << i + 1;
+  for (std::size_t i = 0; i < n; ++i) ASSERT_EQ(actual[i], expected[i]) << "line " << i + 1;
   ASSERT_EQ(actual.size(), expected.size());
 }
 
