@@ -1,0 +1,99 @@
+// A Go run over 1000 pictures whose thumbnails all exist: what a user waits for when a gallery
+// is regenerated after a change of its texts. Every picture and thumbnail is measured and every
+// page written, but no thumbnail is made.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/gallery_values.h"
+#include "common/host.h"
+#include "generator/extensions.h"
+#include "generator/generation_run.h"
+#include "generator/page_context.h"
+#include "images/jpeg_writer.h"
+#include "settings/catalogue.h"
+
+namespace {
+
+namespace sfs = std::filesystem;
+
+class QuietHost : public fw::Host {
+ public:
+  void status(const std::string&) override {}
+  void message(const std::string&, const std::string&, fw::MessageIcon) override {}
+  bool ask(const std::string&, const std::string&, bool) override { return true; }
+  void beep() override {}
+  void processEvents() override {}
+  bool abortRequested() override { return false; }
+  void open(const std::string&) override {}
+};
+
+class SiteGallery : public fw::GalleryValues {
+ public:
+  SiteGallery(std::string base, std::vector<std::string> list)
+      : base_(std::move(base)), list_(std::move(list)) {}
+  std::string text(std::string_view name) const override {
+    if (name == "BaseDir") return base_;
+    const fw::CatalogueEntry* e = fw::FindGalleryValue(name);
+    return e ? e->defaultText : std::string();
+  }
+  int integer(std::string_view name) const override {
+    const fw::CatalogueEntry* e = fw::FindGalleryValue(name);
+    return e ? e->defaultInt : 0;
+  }
+  bool flag(std::string_view name) const override { return integer(name) != 0; }
+  std::string section(std::string_view) const override { return ""; }
+  std::vector<std::string> images() const override { return list_; }
+  void reloadImages() override {}
+  std::string galleryName() const override { return "Bench"; }
+  std::string galleryKey() const override { return "Galleries\\Bench"; }
+  std::string appFolder() const override { return "/tmp/"; }
+
+ private:
+  std::string base_;
+  std::vector<std::string> list_;
+};
+
+std::string Jpeg(int w, int h, int seed) {
+  fw::Raster r{w, h, std::vector<std::uint8_t>(std::size_t(w) * h * 3)};
+  for (std::size_t i = 0; i < r.rgb.size(); ++i) r.rgb[i] = std::uint8_t(i * 7 + seed);
+  return fw::EncodeJpeg(r, 80, false);
+}
+
+// 1000 pictures of the default folders with their thumbnails made already.
+std::vector<std::string> MakeSite(const std::string& base) {
+  sfs::remove_all(base);
+  sfs::create_directories(base + "/images");
+  sfs::create_directories(base + "/thumbs");
+  std::vector<std::string> list;
+  for (int i = 0; i < 1000; ++i) {
+    const std::string name = "pic" + std::to_string(i) + ".jpg";
+    std::ofstream(base + "/images/" + name, std::ios::binary) << Jpeg(160 + i % 7, 120, i);
+    std::ofstream(base + "/thumbs/Thumb-" + name, std::ios::binary) << Jpeg(100, 75, i);
+    list.push_back(name);
+  }
+  return list;
+}
+
+void GoOverExistingThumbnails(benchmark::State& state) {
+  const std::string base = (sfs::temp_directory_path() / "fw_bench_go").string();
+  SiteGallery gallery(base, MakeSite(base));
+  QuietHost host;
+  fw::NoBanners banners;
+  fw::RunValues run;
+  fw::BusyControls busy{[] {}, [] {}};
+  for (auto _ : state) {
+    fw::PageContext c{gallery, host, fw::LibraryPictures(), banners, run};
+    fw::RunGeneration(c, nullptr, busy, [](int) { return 0; });
+  }
+  state.counters["pages"] = run.pageCount;
+  sfs::remove_all(base);
+}
+BENCHMARK(GoOverExistingThumbnails)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+
+BENCHMARK_MAIN();
