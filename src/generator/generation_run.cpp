@@ -108,8 +108,13 @@ void MakeMissingThumbnails(PageContext& c, unsigned threads) {
       }
       ahead.wrote(thumbPath);
     } catch (const std::exception&) {
-      // The renamed picture keeps its place in this run's pages; a reload drops it.
-      const bool renamed = fs::RenameNoReplace(picture, picture + ".error");
+      // The renamed picture keeps its place in this run's pages; a reload drops it. A picture
+      // that cannot be renamed (gone since the list was read, say) must not end the run.
+      bool renamed = false;
+      try {
+        renamed = fs::RenameNoReplace(picture, picture + ".error");
+      } catch (const std::exception&) {
+      }
       c.host.beep();
       c.host.message(ThumbnailFailureMessage(picture, renamed));
       continue;

@@ -2,6 +2,7 @@
 // site, byte for byte, and the same host calls in the same order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -11,6 +12,7 @@
 #include "generator/extensions.h"
 #include "generator/generation_run.h"
 #include "images/jpeg_writer.h"
+#include "images/thumbnail_run.h"
 
 namespace fw {
 namespace {
@@ -71,8 +73,9 @@ Outcome RunGo(const std::string& base, unsigned threads, bool drifting) {
   WritePicture(pics + "q.jpg", 70, 140, false);
   WritePicture(pics + "kept.jpg", 80, 60, false);
   std::ofstream(base + "/site/thumbs/Thumb-kept.jpg", std::ios::binary) << "old thumbnail";
-  g.list = {"p0.jpg", "p1.jpg", "p2.jpg", "bad.jpg", "q.gif",  "q.jpg", "kept.jpg",
-            "p3.jpg", "p4.jpg", "p5.jpg", "p6.jpg",  "p7.jpg", "p8.jpg"};
+  // gone.jpg was deleted after the list was read: it can be neither read nor renamed.
+  g.list = {"p0.jpg", "p1.jpg", "p2.jpg", "bad.jpg",  "q.gif",  "q.jpg",  "kept.jpg",
+            "p3.jpg", "p4.jpg", "p5.jpg", "gone.jpg", "p6.jpg", "p7.jpg", "p8.jpg"};
 
   RecordingHost host;
   if (drifting) g.host = &host;
@@ -96,6 +99,13 @@ TEST(GenerationPool, WorkerThreadsMakeTheSiteOneThreadMakes) {
     ASSERT_TRUE(one.files.count("site/images/bad.jpg.error"));
     ASSERT_TRUE(one.files.count("site/images/q.gif.error"));
     ASSERT_EQ(one.files.at("site/thumbs/Thumb-kept.jpg"), "old thumbnail");
+    ASSERT_TRUE(one.files.count("site/thumbs/Thumb-p8.jpg"));
+    const std::string gone = base + "/site/images/gone.jpg";
+    ASSERT_NE(std::find(one.calls.begin(), one.calls.end(),
+                        "message|" + ThumbnailFailureMessage(gone, false)),
+              one.calls.end());
+    ASSERT_EQ(one.calls.back(), "beep|");
+    ASSERT_EQ(one.calls.end()[-2], "status|Finished");
     for (unsigned threads : {2u, 3u, 8u}) {
       const Outcome many = RunGo(base, threads, drifting);
       EXPECT_EQ(many.calls, one.calls) << threads << " threads, drifting " << drifting;
