@@ -18,6 +18,7 @@
 #include "app/controls.h"
 #include "app/main_window.h"
 #include "app/widgets.h"
+#include "generator/site.h"
 #include "version.h"
 
 namespace fw {
@@ -301,7 +302,7 @@ QWidget* TfrmMain::buildAboutTab() {
   auto* check = new QPushButton("Check for updates", tab);
   check->setObjectName("butUpdateCheck");
   v->addWidget(check, 0, Qt::AlignCenter);
-  auto* site = new QLabel("<a href=\"https://www.ombrix.example/framewright\">Web site</a>", tab);
+  auto* site = new QLabel(QString("<a href=\"%1/framewright/\">Web site</a>").arg(kMakerSite), tab);
   site->setObjectName("lblWebSite");
   auto* mail = new QLabel("<a href=\"mailto:support@ombrix.example\">Contact</a>", tab);
   mail->setObjectName("lblContact");
