@@ -19,52 +19,11 @@
 #include "common/subs.h"
 #include "generator/page_context.h"
 #include "settings/catalogue.h"
+#include "support/map_gallery.h"
 
 namespace fw::testing {
 
-class FakeGallery : public GalleryValues {
- public:
-  std::map<std::string, std::string> texts;
-  std::map<std::string, int> numbers;
-  std::map<std::string, std::string> sections;
-  std::vector<std::string> list;
-
-  FakeGallery& set(const std::string& name, const std::string& v) {
-    texts[LowerAscii(name)] = v;
-    return *this;
-  }
-  FakeGallery& set(const std::string& name, int v) {
-    numbers[LowerAscii(name)] = v;
-    return *this;
-  }
-  FakeGallery& setSection(const std::string& name, const std::string& v) {
-    sections[LowerAscii(name)] = v;
-    return *this;
-  }
-
-  std::string text(std::string_view name) const override {
-    auto it = texts.find(LowerAscii(name));
-    if (it != texts.end()) return it->second;
-    const CatalogueEntry* e = FindGalleryValue(name);
-    return e ? e->defaultText : std::string();
-  }
-  int integer(std::string_view name) const override {
-    auto it = numbers.find(LowerAscii(name));
-    if (it != numbers.end()) return it->second;
-    const CatalogueEntry* e = FindGalleryValue(name);
-    return e ? e->defaultInt : 0;
-  }
-  bool flag(std::string_view name) const override { return integer(name) != 0; }
-  std::string section(std::string_view name) const override {
-    auto it = sections.find(LowerAscii(name));
-    return it == sections.end() ? std::string() : it->second;
-  }
-  std::vector<std::string> images() const override { return list; }
-  void reloadImages() override {}
-  std::string galleryName() const override { return "Test"; }
-  std::string galleryKey() const override { return "Galleries\\Test"; }
-  std::string appFolder() const override { return "/tmp/"; }
-};
+using FakeGallery = MapGallery;
 
 // Thumbnails measure 120 x 90 and pictures 640 x 480 unless told otherwise; paths in
 // `broken` cannot be read.

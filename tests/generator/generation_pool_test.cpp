@@ -26,7 +26,7 @@ class DriftingGallery : public testing::FakeGallery {
  public:
   const RecordingHost* host = nullptr;
   int integer(std::string_view name) const override {
-    if (LowerAscii(name) != "thumbsize" || !host) return FakeGallery::integer(name);
+    if (LowerAscii(name) != "thumbsize" || !host) return testing::FakeGallery::integer(name);
     return 40 + 3 * static_cast<int>(host->texts("status").size() / 4);
   }
 };

@@ -18,25 +18,23 @@
 #include "images/jpeg_writer.h"
 #include "images/pictures.h"
 #include "settings/catalogue.h"
+#include "support/map_gallery.h"
 
 namespace fw::testing {
 
 // Gallery values with catalogue defaults; the image list is scanned from the image folder
 // on reloadImages() unless a test sets `list` itself (a manual order).
-class FolderGallery : public GalleryValues {
+class FolderGallery : public MapGallery {
  public:
-  std::map<std::string, std::string> texts;
-  std::map<std::string, int> numbers;
-  std::vector<std::string> list;
   int reloads = 0;
 
   explicit FolderGallery(const std::string& baseDir) { set("BaseDir", baseDir); }
   FolderGallery& set(const std::string& name, const std::string& v) {
-    texts[LowerAscii(name)] = v;
+    MapGallery::set(name, v);
     return *this;
   }
   FolderGallery& set(const std::string& name, int v) {
-    numbers[LowerAscii(name)] = v;
+    MapGallery::set(name, v);
     return *this;
   }
   std::string imageFolder() const {
@@ -47,29 +45,10 @@ class FolderGallery : public GalleryValues {
   }
   // Scans the folder as the profile loader would.
   void scan() { list = ScanImageList(*this); }
-
-  std::string text(std::string_view name) const override {
-    auto it = texts.find(LowerAscii(name));
-    if (it != texts.end()) return it->second;
-    const CatalogueEntry* e = FindGalleryValue(name);
-    return e ? e->defaultText : std::string();
-  }
-  int integer(std::string_view name) const override {
-    auto it = numbers.find(LowerAscii(name));
-    if (it != numbers.end()) return it->second;
-    const CatalogueEntry* e = FindGalleryValue(name);
-    return e ? e->defaultInt : 0;
-  }
-  bool flag(std::string_view name) const override { return integer(name) != 0; }
-  std::string section(std::string_view) const override { return ""; }
-  std::vector<std::string> images() const override { return list; }
   void reloadImages() override {
     ++reloads;
     scan();
   }
-  std::string galleryName() const override { return "Test"; }
-  std::string galleryKey() const override { return "Galleries\\Test"; }
-  std::string appFolder() const override { return "/tmp/"; }
 };
 
 inline std::string JpegBytes(int w, int h) { return EncodeJpeg(SmoothRaster(w, h), 85, false); }
