@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/gallery_values.h"
+#include "bench/quiet_host.h"
 #include "common/host.h"
 #include "generator/extensions.h"
 #include "generator/generation_run.h"
@@ -20,16 +21,7 @@ namespace {
 
 namespace sfs = std::filesystem;
 
-class QuietHost : public fw::Host {
- public:
-  void status(const std::string&) override {}
-  void message(const std::string&, const std::string&, fw::MessageIcon) override {}
-  bool ask(const std::string&, const std::string&, bool) override { return true; }
-  void beep() override {}
-  void processEvents() override {}
-  bool abortRequested() override { return false; }
-  void open(const std::string&) override {}
-};
+using fw::bench::QuietHost;
 
 class SiteGallery : public fw::GalleryValues {
  public:

@@ -4,22 +4,14 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/quiet_host.h"
 #include "common/host.h"
 #include "images/image_io.h"
 #include "images/jpeg_writer.h"
 
 namespace {
 
-class QuietHost : public fw::Host {
- public:
-  void status(const std::string&) override {}
-  void message(const std::string&, const std::string&, fw::MessageIcon) override {}
-  bool ask(const std::string&, const std::string&, bool) override { return true; }
-  void beep() override {}
-  void processEvents() override {}
-  bool abortRequested() override { return false; }
-  void open(const std::string&) override {}
-};
+using fw::bench::QuietHost;
 
 // A 4000 x 3000 photograph-sized picture with smooth gradients and some texture.
 const std::string& SourcePath() {

@@ -17,6 +17,7 @@
 
 #include "common/fs.h"
 #include "common/gallery_values.h"
+#include "bench/quiet_host.h"
 #include "common/host.h"
 #include "images/image_io.h"
 #include "images/jpeg_reader.h"
@@ -27,16 +28,7 @@
 
 namespace {
 
-class QuietHost : public fw::Host {
- public:
-  void status(const std::string&) override {}
-  void message(const std::string&, const std::string&, fw::MessageIcon) override {}
-  bool ask(const std::string&, const std::string&, bool) override { return true; }
-  void beep() override {}
-  void processEvents() override {}
-  bool abortRequested() override { return false; }
-  void open(const std::string&) override {}
-};
+using fw::bench::QuietHost;
 
 // The corpus folder as a gallery whose thumbnails go to DIR/thumbs; catalogue defaults else.
 class CorpusGallery : public fw::GalleryValues {
