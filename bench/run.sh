@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${FW_BENCH_BUILD:-$root/build-bench}
 corpus=${1:-/tmp/fw-bench-corpus}
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DFW_BUILD_APP=OFF >/dev/null
-cmake --build "$build" --target bench_thumbs -j2 >/dev/null
+cmake --build "$build" --target bench_thumbs bench_go_run -j2 >/dev/null
 tool="$build/bench/bench_thumbs"
 [ -f "$corpus/big48.jpg" ] || "$tool" corpus "$corpus"
 
@@ -21,6 +21,8 @@ median() {  # median wall time in ms of 3 runs of the command
 }
 row() { printf '%-58s %8s ms\n' "$1" "$2"; }
 is_real() { command -v "$1" >/dev/null && "$1" -version 2>&1 | grep -q "$2"; }
+# A wrapper script called convert may stand in front of ImageMagick's own program.
+im=convert; for c in convert-im6.q16 magick convert; do is_real "$c" ImageMagick && { im=$c; break; }; done
 
 for pic in p00 p01; do
   f="$corpus/$pic.jpg"
@@ -40,9 +42,9 @@ row "ours: full decode, whole raster, sampled" "$(median "$tool" full "$corpus" 
 if command -v vipsthumbnail >/dev/null; then
   row "vipsthumbnail --size 100" "$(median vipsthumbnail --size 100 -o /tmp/fw-vips-%s.jpg "$corpus"/p*.jpg)"
 fi
-if is_real convert ImageMagick; then
+if is_real "$im" ImageMagick; then
   row "ImageMagick convert -sample 100x100 (one per file)" \
-    "$(median bash -c "for f in $corpus/p*.jpg; do convert \$f -sample 100x100 /tmp/fw-im.jpg; done")"
+    "$(median bash -c "for f in $corpus/p*.jpg; do $im \$f -sample 100x100 /tmp/fw-im.jpg; done")"
 fi
 if is_real gm GraphicsMagick; then
   row "GraphicsMagick -size 200x200 -thumbnail (one per file)" \
@@ -50,3 +52,5 @@ if is_real gm GraphicsMagick; then
 fi
 echo "== peak memory, 8000 x 6000 picture to 100 pixels"
 echo "ours, baseline: $("$tool" one "$corpus/big48.jpg" 100)"
+echo "== Go over 1000 pictures whose thumbnails exist"
+"$build/bench/bench_go_run" --benchmark_format=console 2>/dev/null | grep -E '^BM_'

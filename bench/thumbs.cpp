@@ -139,6 +139,8 @@ int main(int argc, char** argv) {
     busy.leave = [] {};
     fw::RunThumbnails(g, host, busy, argc > 4 ? unsigned(std::atoi(argv[4])) : 0);
   } else if (mode == "one") {
+    // A new thumbnail, as a first Thumbs run writes it: replacing one waits for the disk.
+    std::filesystem::remove("/tmp/fw-bench-one.jpg");
     fw::MakeScaledJpeg(host, where, "/tmp/fw-bench-one.jpg", size, 75, true);
   } else {
     return 2;

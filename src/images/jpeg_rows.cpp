@@ -6,6 +6,7 @@
 #include "common/error.h"
 #include "common/host.h"
 #include "images/jpeg_file_source.h"
+#include "images/jpeg_sampled_blocks.h"
 #include "images/scaler.h"
 
 namespace fw {
@@ -94,6 +95,8 @@ std::optional<Raster> SampleJpegFile(const std::string& path, int size, Host& ho
   Raster out;
   std::vector<std::size_t> column;
   std::vector<std::uint8_t> row;
+  std::vector<int> keptRows, keptColumns;
+  std::optional<SampledBlocks> blocks;
   j_decompress_ptr cinfo = &d.cinfo;
   cinfo->err = AttachJpegErrors(errors);
   if (setjmp(errors.jump)) {
@@ -121,6 +124,9 @@ std::optional<Raster> SampleJpegFile(const std::string& path, int size, Host& ho
       cinfo->output_width * static_cast<JDIMENSION>(cinfo->output_components), 1);
   const bool skip = CanSkipRows(cinfo);
   const int group = RowGroup(cinfo);
+  for (int y = 0; y < s.height; ++y) keptRows.push_back(SampledIndex(y, s.q, height));
+  for (std::size_t offset : column) keptColumns.push_back(int(offset / 3));
+  if (skip) blocks.emplace(cinfo, keptRows, keptColumns);
 
   // Brings the decoder to `next` as its next row; a skip never reaches the last row, so the
   // decoder always finishes through its ordinary path.
@@ -137,7 +143,7 @@ std::optional<Raster> SampleJpegFile(const std::string& path, int size, Host& ho
 
   int decoded = -1;  // the source row held in `row`
   for (int y = 0; y < s.height; ++y) {
-    const int want = SampledIndex(y, s.q, height);
+    const int want = keptRows[std::size_t(y)];
     if (want != decoded) {
       advanceTo(want);
       jpeg_read_scanlines(cinfo, line, 1);
