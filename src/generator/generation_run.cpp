@@ -82,9 +82,10 @@ void MakeMissingThumbnails(PageContext& c, unsigned threads) {
     const std::string& image = images[k - 1];
     const NamingValues names = NamingValues::From(g);
     if (!needsThumbnail(names, image)) return std::nullopt;
+    const int size = g.integer("ThumbSize");
     ScaleAhead::Job job{
-        ImageFolder(names) + image, ThumbnailPath(names, image), g.integer("ThumbSize"), {}};
-    job.scale = [&pictures = c.pictures, picture = job.picture, size = job.size] {
+        ImageFolder(names) + image, ThumbnailPath(names, image), std::to_string(size), {}};
+    job.scale = [&pictures = c.pictures, picture = job.picture, size] {
       return pictures.prepare(picture, size);
     };
     return job;
@@ -101,7 +102,7 @@ void MakeMissingThumbnails(PageContext& c, unsigned threads) {
     try {
       const int size = g.integer("ThumbSize");
       std::optional<std::string> bytes;
-      if (ahead.take(c.host, picture, thumbPath, size, bytes)) {
+      if (ahead.take(c.host, picture, thumbPath, std::to_string(size), bytes)) {
         if (bytes) c.pictures.write(c.host, thumbPath, *bytes);
       } else {
         c.pictures.makeThumbnail(c.host, picture, thumbPath, size);

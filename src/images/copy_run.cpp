@@ -1,6 +1,8 @@
 #include "images/copy_run.h"
 
+#include <optional>
 #include <span>
+#include <vector>
 
 #include "common/error.h"
 #include "common/fs.h"
@@ -10,6 +12,7 @@
 #include "common/subs.h"
 #include "images/image_io.h"
 #include "images/jpeg_writer.h"
+#include "images/scale_ahead.h"
 
 namespace fw {
 namespace {
@@ -25,19 +28,75 @@ std::string RealFolder(const std::string& folder) {
   return AddBackslash(fs::RealPath(folder.empty() ? "." : folder));
 }
 
-void ConvertOne(GalleryValues& values, Host& host, const std::string& source,
-                const std::string& target) {
-  if (LowerAscii(RightPart(source, 4)) == ".jpg") return;
-  const int quality = values.integer("JpegQuality");
-  const bool progressive = values.flag("SourceResizedImageIsProgressive");
-  if (values.flag("SourceResizeByDimensions")) {
-    const int size = FitLongestSide(source, values.integer("SourceMaxImageWidth"),
-                                    values.integer("SourceMaxImageHeight"));
-    MakeScaledJpeg(host, source, target, size, quality, progressive);
-    return;
+// What converting one picture takes: every setting it reads, read on its turn.
+struct Conversion {
+  std::string source;
+  std::string target;
+  int size = 0;  // 0: at its own size, no pixel resampled
+  int quality = 0;
+  bool progressive = false;
+
+  std::string recipe() const {
+    return std::to_string(size) + "/" + std::to_string(quality) + (progressive ? "/p" : "/b");
   }
-  // At its own size: no pixel is resampled.
-  fs::ReplaceAtomically(target, EncodeJpeg(DecodePicture(source), quality, progressive));
+  // Touches no host and writes nothing: may run on a worker thread.
+  std::optional<std::string> jpeg() const {
+    if (size > 0) return ScaledJpegData(source, size, quality, progressive);
+    return EncodeJpeg(DecodePicture(source), quality, progressive);
+  }
+};
+
+Conversion PlanConversion(const GalleryValues& values, const std::string& source,
+                          const std::string& target) {
+  Conversion c{source, target, 0, values.integer("JpegQuality"),
+               values.flag("SourceResizedImageIsProgressive")};
+  if (values.flag("SourceResizeByDimensions"))
+    c.size = FitLongestSide(source, values.integer("SourceMaxImageWidth"),
+                            values.integer("SourceMaxImageHeight"));
+  return c;
+}
+
+void Write(Host& host, const Conversion& c, const std::string& jpeg) {
+  if (c.size > 0)
+    WriteScaledJpeg(host, c.target, jpeg);
+  else
+    fs::ReplaceAtomically(c.target, jpeg);
+}
+
+// The GIF, BMP and PNG pictures of the source folder, in the order they are converted.
+std::vector<std::string> PicturesToConvert(const std::string& source,
+                                           std::span<const char* const> patterns) {
+  std::vector<std::string> names;
+  for (const char* pattern : patterns)
+    for (const std::string& name : fs::ListMask(source, pattern)) names.push_back(name);
+  return names;
+}
+
+void ConvertPictures(GalleryValues& values, Host& host, const std::string& source,
+                     const std::vector<std::string>& names, unsigned threads) {
+  const std::string imageFolder = ImageFolder(NamingValues::From(values));
+  auto conversion = [&](std::size_t k) {
+    return PlanConversion(values, source + names[k - 1],
+                          CopyTargetPath(imageFolder, names[k - 1], values.text("BlankSpace"),
+                                         true));
+  };
+  // Later pictures are converted on worker threads; this thread writes and reports in order.
+  ScaleAhead ahead(WorkerCount(threads));
+  auto plan = [&](std::size_t k) -> std::optional<ScaleAhead::Job> {
+    const Conversion c = conversion(k);
+    return ScaleAhead::Job{c.source, c.target, c.recipe(), [c] { return c.jpeg(); }};
+  };
+  for (std::size_t k = 1; k <= names.size(); ++k) {
+    ahead.begin(k, names.size(), plan);
+    host.status("Converting " + names[k - 1] + " to JPG.");
+    host.processEvents();
+    const Conversion c = conversion(k);
+    std::optional<std::string> jpeg;
+    if (!ahead.take(host, c.source, c.target, c.recipe(), jpeg)) jpeg = c.jpeg();
+    if (jpeg) Write(host, c, *jpeg);
+    ahead.wrote(c.target);
+    if (host.abortRequested()) break;
+  }
 }
 
 }  // namespace
@@ -53,7 +112,8 @@ bool SameFolder(const std::string& a, const std::string& b) {
   return AddBackslash(a) == AddBackslash(b) || RealFolder(a) == RealFolder(b);
 }
 
-void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort) {
+void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort,
+                   unsigned threads) {
   if (Blank(values.text("BaseDir"))) {
     host.beep();
     host.message(kBaseDirNotSpecifiedMessage);
@@ -88,18 +148,7 @@ void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort) 
 
   if (convert) {
     RunGuard guard(abort, values);
-    bool aborted = false;
-    for (const char* pattern : all.subspan(1)) {
-      for (const std::string& name : fs::ListMask(source, pattern)) {
-        const std::string target =
-            CopyTargetPath(imageFolder, name, values.text("BlankSpace"), true);
-        host.status("Converting " + name + " to JPG.");
-        host.processEvents();
-        ConvertOne(values, host, source + name, target);
-        if ((aborted = host.abortRequested())) break;
-      }
-      if (aborted) break;
-    }
+    ConvertPictures(values, host, source, PicturesToConvert(source, all.subspan(1)), threads);
     host.status("Finished converting to JPG.");
     guard.release();
     host.beep();

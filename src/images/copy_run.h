@@ -19,8 +19,10 @@ inline constexpr const char* kSameSourceMessage = "Image directory is the same a
 // `abort.enter` shows the Abort button and clears the abort request; `abort.leave` hides it
 // and clears the request. The abort request (Host::abortRequested) is polled after each
 // converted picture. An error while converting ends the run after the Abort button was
-// hidden and the list reloaded.
-void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort);
+// hidden and the list reloaded. Pictures are converted on `threads` worker threads (0: one per
+// core); files, texts and their order are those of a run on one thread.
+void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort,
+                   unsigned threads = 0);
 
 // The image-folder path a source file is copied to: spaces replaced by `blankSpace`, and for
 // a converted picture the last three characters replaced by "jpg".

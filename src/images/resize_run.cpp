@@ -8,6 +8,7 @@
 #include "common/naming.h"
 #include "common/subs.h"
 #include "images/image_io.h"
+#include "images/scale_ahead.h"
 
 namespace fw {
 
@@ -36,8 +37,44 @@ std::string ResizeTarget(const std::string& path) {
   return LowerAscii(target) == LowerAscii(path) ? path : target;
 }
 
+namespace {
+
+// What picture i of the list needs; `target` empty when it is left alone.
+struct ResizeStep {
+  std::string path;
+  std::string target;
+  int size = 0;
+  int quality = 0;
+  bool progressive = false;
+  bool clash = false;  // the JPEG's name is another picture's
+
+  std::string recipe() const {
+    return std::to_string(size) + "/" + std::to_string(quality) + (progressive ? "/p" : "/b");
+  }
+};
+
+ResizeStep PlanResize(const GalleryValues& values, const std::string& image) {
+  ResizeStep step;
+  step.path = ImageFolder(NamingValues::From(values)) + image;
+  int width = 0, height = 0;
+  GetImageSize(step.path, width, height);
+  const ResizeChoice choice = ChooseResize(values, width, height, FileSizeOf(step.path), [&] {
+    return FitLongestSide(step.path, values.integer("MaxImageWidth"),
+                          values.integer("MaxImageHeight"));
+  });
+  if (!choice.touch) return step;
+  step.target = ResizeTarget(step.path);
+  step.clash = step.target != step.path && fs::Exists(step.target);
+  step.size = choice.size;
+  step.quality = values.integer("ResizeJpegQuality");
+  step.progressive = values.flag("ResizedImageIsProgressive");
+  return step;
+}
+
+}  // namespace
+
 void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
-                     const std::function<void()>& restoreButtons) {
+                     const std::function<void()>& restoreButtons, unsigned threads) {
   // The buttons come back however the run ends; the busy state is left after them.
   const RunControls controls{busy.enter, [&] {
                                if (restoreButtons) restoreButtons();
@@ -45,32 +82,41 @@ void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
                              }};
   RunGuard guard(controls, values);
   const std::size_t count = values.images().size();
+  // Later pictures are scaled on worker threads; this thread writes and reports in order.
+  ScaleAhead ahead(WorkerCount(threads));
+  auto plan = [&](std::size_t k) -> std::optional<ScaleAhead::Job> {
+    const std::vector<std::string> list = values.images();
+    if (k > list.size()) return std::nullopt;
+    const ResizeStep step = PlanResize(values, list[k - 1]);
+    if (step.target.empty() || step.clash) return std::nullopt;
+    return ScaleAhead::Job{step.path, step.target, step.recipe(), [step] {
+                             return ScaledJpegData(step.path, step.size, step.quality,
+                                                   step.progressive);
+                           }};
+  };
   bool aborted = false;
   for (std::size_t i = 0; i < count; ++i) {
+    ahead.begin(i + 1, count, plan);
     const std::vector<std::string> list = values.images();
     if (i >= list.size()) break;
-    const std::string path = ImageFolder(NamingValues::From(values)) + list[i];
-    int width = 0, height = 0;
-    GetImageSize(path, width, height);
-    const ResizeChoice choice = ChooseResize(values, width, height, FileSizeOf(path), [&] {
-      return FitLongestSide(path, values.integer("MaxImageWidth"),
-                            values.integer("MaxImageHeight"));
-    });
-    if (!choice.touch) continue;
-    const std::string target = ResizeTarget(path);
-    const bool converting = target != path;
-    if (converting && fs::Exists(target)) {
+    const ResizeStep step = PlanResize(values, list[i]);
+    if (step.target.empty()) continue;
+    if (step.clash) {
       // Another picture holds the JPEG's name; it is never written over.
-      host.message("Could not convert " + path + " because " + target +
+      host.message("Could not convert " + step.path + " because " + step.target +
                    " already exists. Will continue with next file.");
       continue;
     }
     host.status("Resizing image " + std::to_string(i + 1) + " of " + std::to_string(list.size()));
     host.processEvents();
+    std::optional<std::string> jpeg;
     const bool written =
-        MakeScaledJpeg(host, path, target, choice.size, values.integer("ResizeJpegQuality"),
-                       values.flag("ResizedImageIsProgressive"));
-    if (converting && written) fs::Delete(path);
+        ahead.take(host, step.path, step.target, step.recipe(), jpeg)
+            ? !jpeg || WriteScaledJpeg(host, step.target, *jpeg)
+            : MakeScaledJpeg(host, step.path, step.target, step.size, step.quality,
+                             step.progressive);
+    ahead.wrote(step.target);
+    if (step.target != step.path && written) fs::Delete(step.path);
     host.processEvents();
     if ((aborted = host.abortRequested())) break;
   }

@@ -34,8 +34,9 @@ std::string ResizeTarget(const std::string& path);
 // `busy` enters and leaves the busy state; `restoreButtons` shows "Resize large images" again
 // in place of its Abort button. The abort request is polled after each processed picture.
 // A picture that cannot be read ends the run with its error, after the busy state was left,
-// the buttons restored and the list reloaded.
+// the buttons restored and the list reloaded. Pictures are scaled on `threads` worker threads
+// (0: one per core); files, texts and their order are those of a run on one thread.
 void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
-                     const std::function<void()>& restoreButtons);
+                     const std::function<void()>& restoreButtons, unsigned threads = 0);
 
 }  // namespace fw

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <exception>
-#include <thread>
 
 #include "common/fs.h"
 #include "common/host.h"
@@ -14,17 +13,26 @@ unsigned WorkerCount(unsigned threads) {
   return threads == 0 ? 1 : threads;
 }
 
+ScaleAhead::ScaleAhead(unsigned workers) : workers_(workers == 0 ? 1 : workers) {}
+
 ScaleAhead::~ScaleAhead() {
-  // A future of std::async waits for its thread when destroyed; wait here in order, so no
-  // worker outlives the run that planned it.
-  current_.reset();
-  ahead_.clear();
+  // Work not yet taken is dropped; the pictures being worked on are finished, so no worker
+  // outlives the run that planned it.
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
+    queue_.clear();
+  }
+  wake_.notify_all();
+  for (std::thread& t : threads_) t.join();
 }
 
 void ScaleAhead::begin(std::size_t n, std::size_t count, const Planner& plan) {
   current_.reset();
   if (workers_ <= 1) return;
-  while (planned_ < count && planned_ < n - 1 + workers_) {
+  // Twice as many pictures as workers are planned, so that a long picture at the head of the
+  // list does not leave the other workers idle.
+  while (planned_ < count && planned_ < n - 1 + 2 * std::size_t(workers_)) {
     const std::size_t k = ++planned_;
     Slot slot;
     try {
@@ -32,7 +40,7 @@ void ScaleAhead::begin(std::size_t n, std::size_t count, const Planner& plan) {
       if (job) {
         slot.job = std::move(*job);
         slot.writesBefore = written_.size();
-        slot.jpeg = std::async(std::launch::async, slot.job.scale);
+        start(slot);
       }
     } catch (const std::exception&) {
       // Left to the picture's own turn, which meets the same failure in its place.
@@ -45,16 +53,41 @@ void ScaleAhead::begin(std::size_t n, std::size_t count, const Planner& plan) {
   }
 }
 
-bool ScaleAhead::take(Host& host, const std::string& picture, const std::string& target, int size,
-                      std::optional<std::string>& jpeg) {
-  if (!current_ || !current_->jpeg.valid()) return false;
+void ScaleAhead::start(Slot& slot) {
+  Task task(slot.job.scale);
+  slot.result = task.get_future();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    queue_.push_back(std::move(task));
+  }
+  if (threads_.size() < workers_) threads_.emplace_back([this] { work(); });
+  wake_.notify_one();
+}
+
+void ScaleAhead::work() {
+  for (;;) {
+    Task task;
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+      if (stopping_) return;
+      task = std::move(queue_.front());
+      queue_.pop_front();
+    }
+    task();
+  }
+}
+
+bool ScaleAhead::take(Host& host, const std::string& picture, const std::string& target,
+                      const std::string& recipe, std::optional<std::string>& result) {
+  if (!current_ || !current_->result.valid()) return false;
   const Job& job = current_->job;
-  if (job.picture != picture || job.target != target || job.size != size ||
+  if (job.picture != picture || job.target != target || job.recipe != recipe ||
       writtenSince(current_->writesBefore, picture))
     return false;
   using namespace std::chrono_literals;
-  while (current_->jpeg.wait_for(20ms) != std::future_status::ready) host.processEvents();
-  jpeg = current_->jpeg.get();
+  while (current_->result.wait_for(20ms) != std::future_status::ready) host.processEvents();
+  result = current_->result.get();
   return true;
 }
 

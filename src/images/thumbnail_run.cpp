@@ -70,11 +70,10 @@ void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, u
     const std::vector<std::string> list = values.images();
     if (k > list.size() || ThumbnailHitsPicture(values, list[k - 1])) return std::nullopt;
     const NamingValues names = NamingValues::From(values);
-    ScaleAhead::Job job{ImageFolder(names) + list[k - 1],
-                        ThumbnailPath(names, list[k - 1]),
-                        values.integer("ThumbSize"),
-                        {}};
-    job.scale = [picture = job.picture, size = job.size] {
+    const int size = values.integer("ThumbSize");
+    ScaleAhead::Job job{ImageFolder(names) + list[k - 1], ThumbnailPath(names, list[k - 1]),
+                        std::to_string(size), {}};
+    job.scale = [picture = job.picture, size] {
       return ScaledJpegData(picture, size, kThumbQuality, true);
     };
     return job;
@@ -93,7 +92,7 @@ void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, u
       const std::string target = ThumbnailPath(names, image);
       const int size = values.integer("ThumbSize");
       std::optional<std::string> jpeg;
-      if (ahead.take(host, picture, target, size, jpeg)) {
+      if (ahead.take(host, picture, target, std::to_string(size), jpeg)) {
         if (jpeg) WriteScaledJpeg(host, target, *jpeg);
       } else {
         MakeScaledJpeg(host, picture, target, size, kThumbQuality, true);
