@@ -1,5 +1,8 @@
 #include "backup/backup.h"
 
+#include <cstdio>
+#include <set>
+
 #include "backup/dump.h"
 #include "common/error.h"
 #include "common/fs.h"
@@ -18,6 +21,24 @@ std::string WithoutTrailingSeparators(std::string path) {
 // Compared by real path, so a link or a "sub/.." spelling of the same folder is caught too.
 bool SameFolder(const std::string& a, const std::string& b) {
   return WithoutTrailingSeparators(fs::RealPath(a)) == WithoutTrailingSeparators(fs::RealPath(b));
+}
+
+// The dump is appended line by line: it is made under a temporary name and then takes the
+// old one's place in one rename.
+void WriteDump(const Store& store, const std::string& settingsRoot, const std::string& dump) {
+  const std::string temp = dump + ".new";
+  if (fs::Exists(temp) && !fs::Delete(temp)) ThrowFileError(temp);
+  try {
+    ExportSettingsTree(store, temp, settingsRoot);
+    if (!fs::Exists(temp)) {  // nothing to write: no dump at all, as an export would leave
+      if (fs::Exists(dump) && !fs::Delete(dump)) ThrowFileError(dump);
+      return;
+    }
+    if (std::rename(temp.c_str(), dump.c_str()) != 0) ThrowFileError(dump);
+  } catch (...) {
+    fs::Delete(temp);
+    throw;
+  }
 }
 
 }  // namespace
@@ -43,13 +64,11 @@ bool Backup(Host& host, const Store& store, const std::string& settingsRoot,
     return false;
   }
 
-  for (const auto& name : fs::ListMask(folder, "*.dat")) fs::Delete(folder + name);
-  // The dump is appended line by line, so an old one must be gone for the file to hold
-  // exactly this backup.
-  const std::string dump = folder + kDumpFileName;
-  if (fs::Exists(dump) && !fs::Delete(dump)) ThrowFileError(dump);
-  ExportSettingsTree(store, dump, settingsRoot);
+  // The old backup is replaced piece by piece and removed only once the new one is written,
+  // so a backup that fails half-way (a full disk) still leaves a whole one behind.
+  WriteDump(store, settingsRoot, folder + kDumpFileName);
 
+  std::set<std::string> written;
   std::vector<std::string> notCopied;
   const int total = static_cast<int>(galleries.size());
   for (int i = 1; i <= total; ++i) {
@@ -57,6 +76,7 @@ bool Backup(Host& host, const Store& store, const std::string& settingsRoot,
     if (fs::Exists(app + file)) {
       try {
         fs::CopyFile(app + file, folder + file);
+        written.insert(file);
       } catch (const Error&) {
         notCopied.push_back(galleries[i - 1]);
       }
@@ -65,6 +85,9 @@ bool Backup(Host& host, const Store& store, const std::string& settingsRoot,
                 std::to_string(total));
     host.processEvents();
   }
+  // The folder holds exactly the galleries of this backup.
+  for (const auto& name : fs::ListMask(folder, "*.dat"))
+    if (!written.count(name)) fs::Delete(folder + name);
 
   host.beep();
   host.status("Finished Backup.");

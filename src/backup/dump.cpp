@@ -2,6 +2,8 @@
 // opens and closes the file for each line; dumps are a few hundred lines.
 #include "backup/dump.h"
 
+#include <cerrno>
+
 #include <array>
 #include <cstdio>
 #include <string_view>
@@ -125,13 +127,17 @@ std::vector<std::string> Lines(const std::string& text) {
 
 }  // namespace
 
-void AppendTextLine(const std::string& file, const std::string& line) {
+bool AppendTextLine(const std::string& file, const std::string& line) {
   std::FILE* f = std::fopen(file.c_str(), "ab");
-  if (!f) return;
-  std::fwrite(line.data(), 1, line.size(), f);
-  std::fwrite("\r\n", 1, 2, f);
-  std::fflush(f);
-  std::fclose(f);
+  if (!f) return false;
+  errno = 0;
+  bool ok = std::fwrite(line.data(), 1, line.size(), f) == line.size();
+  ok = std::fwrite("\r\n", 1, 2, f) == 2 && ok;
+  ok = std::fflush(f) == 0 && ok;
+  const int error = errno;
+  ok = std::fclose(f) == 0 && ok;
+  if (error != 0) errno = error;
+  return ok;
 }
 
 void ExportSettingsTree(const Store& store, const std::string& file, const std::string& keyPath) {
@@ -140,29 +146,37 @@ void ExportSettingsTree(const Store& store, const std::string& file, const std::
     SplitRoot(keyPath, rootName, path);
     if (!RootPrefix(rootName, prefix)) return;
   }
+  int lost = 0;  // errno of the first line that could not be appended
+  auto append = [&](const std::string& line) {
+    if (!AppendTextLine(file, line) && lost == 0) lost = errno ? errno : EIO;
+  };
   std::vector<std::string> work{path};
   for (std::size_t i = 0; i < work.size(); ++i) {
     const std::string entry = work[i];
     const std::string stored = Join(prefix, entry);
     if (store.KeyExists(stored)) {
-      AppendTextLine(file, "[" + rootName + "\\" + entry + "]");
+      append("[" + rootName + "\\" + entry + "]");
       for (const auto& v : store.Values(stored)) {
         switch (v.kind) {
           case ValueKind::Integer:
-            AppendTextLine(file, v.name + "int=" + std::to_string(v.integer));
+            append(v.name + "int=" + std::to_string(v.integer));
             break;
           case ValueKind::String:
           case ValueKind::ExpandString:
-            AppendTextLine(file, v.name + "str=" + ReplaceAll(v.data, "\r\n", "qqqq"));
+            append(v.name + "str=" + ReplaceAll(v.data, "\r\n", "qqqq"));
             break;
           case ValueKind::Binary:
-            AppendTextLine(file, v.name + "bin=" + Hex(v.data));
+            append(v.name + "bin=" + Hex(v.data));
             break;
         }
       }
       for (const auto& sub : store.Subkeys(stored)) work.push_back(entry + "\\" + sub);
     }
-    AppendTextLine(file, "");
+    append("");
+  }
+  if (lost != 0) {
+    errno = lost;
+    ThrowFileError(file);
   }
 }
 

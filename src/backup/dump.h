@@ -15,12 +15,14 @@ namespace fw {
 class Store;
 
 // Appends `line` and CR LF to `file` (created when missing), then closes it. Any failure
-// (missing folder, no permission) is swallowed: the line is lost without a message.
-void AppendTextLine(const std::string& file, const std::string& line);
+// (missing folder, no permission, a full disk) is swallowed: the line is lost without a
+// message. False then, with errno telling why.
+bool AppendTextLine(const std::string& file, const std::string& line);
 
 // Appends the sections of `keyPath` and every key below it, breadth first, to `file`; the
 // file is never emptied first. A path beginning "HKEY_<root>\" names another root; an unknown
-// root name writes nothing.
+// root name writes nothing. Every line is tried; when any was lost, the platform's message
+// for the first loss is raised at the end, so an incomplete dump is never taken for a whole one.
 void ExportSettingsTree(const Store& store, const std::string& file, const std::string& keyPath);
 
 // Writes every value line of `file` back into the store, creating keys as needed; never

@@ -146,9 +146,8 @@ void CopyFile(const std::string& from, const std::string& to) {
   struct stat dst;
   // Copying a file onto itself would truncate it before reading it.
   if (::stat(to.c_str(), &dst) == 0 && dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) return;
-  Fd out;
-  out.fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, src.st_mode & 0777);
-  if (out.fd < 0) ThrowFileError(to);
+  const bool replacing = Exists(to);
+  AtomicWriter out(to, "", src.st_mode & 0777);
   char buf[65536];
   for (;;) {
     ssize_t n = ::read(in.fd, buf, sizeof buf);
@@ -157,11 +156,9 @@ void CopyFile(const std::string& from, const std::string& to) {
       ThrowFileError(from);
     }
     if (n == 0) break;
-    WriteAll(out.fd, buf, static_cast<std::size_t>(n), to);
+    out.write(std::string_view(buf, static_cast<std::size_t>(n)));
   }
-  int fd = out.fd;
-  out.fd = -1;
-  if (::close(fd) != 0) ThrowFileError(to);
+  out.commit(replacing);
 }
 
 bool RenameNoReplace(const std::string& from, const std::string& to) {
@@ -218,30 +215,34 @@ std::string RealPath(const std::string& path) {
   return buf;
 }
 
-AtomicWriter::AtomicWriter(const std::string& target, const std::string& tempName)
+AtomicWriter::AtomicWriter(const std::string& target, const std::string& tempName,
+                           unsigned newFileMode)
     : target_(target) {
   std::string folder = FolderOf(target);
   std::string prefix = folder == "/" ? "/" : folder + "/";
   struct stat st;
   // The new file keeps the mode of the file it replaces.
-  mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0666;
+  const bool replacing = ::stat(target.c_str(), &st) == 0;
+  mode_t mode = replacing ? (st.st_mode & 07777) : newFileMode;
   if (!tempName.empty()) {
     temp_ = prefix + tempName;
-    Step("open", temp_);
-    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    Step("open", target_);
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
+                 newFileMode);
   } else {
     static std::atomic<unsigned> counter{0};
     std::string name = target.substr(target.find_last_of('/') + 1);
     for (int tries = 0; tries < 100 && fd_ < 0; ++tries) {
       temp_ = prefix + "." + name + "." + std::to_string(::getpid()) + "-" +
               std::to_string(counter++) + ".tmp";
-      Step("open", temp_);
-      fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      Step("open", target_);
+      fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode);
       if (fd_ < 0 && errno != EEXIST) break;
     }
   }
-  if (fd_ < 0) ThrowFileError(temp_);
-  if (mode != 0666) (void)::fchmod(fd_, mode);
+  if (fd_ < 0) ThrowFileError(target_);
+  // A replaced file's mode is set as it stands; a new file's goes through the umask.
+  if (replacing) (void)::fchmod(fd_, mode);
 }
 
 AtomicWriter::~AtomicWriter() {
@@ -256,18 +257,18 @@ void AtomicWriter::write(std::string_view data) {
 
 void AtomicWriter::flushBuffer() {
   if (buffer_.empty()) return;
-  Step("write", temp_);
-  WriteAll(fd_, buffer_.data(), buffer_.size(), temp_);
+  Step("write", target_);
+  WriteAll(fd_, buffer_.data(), buffer_.size(), target_);
   buffer_.clear();
 }
 
 void AtomicWriter::commit(bool durable) {
   flushBuffer();
-  Step("sync", temp_);
-  if (durable && ::fsync(fd_) != 0) ThrowFileError(temp_);
+  Step("sync", target_);
+  if (durable && ::fsync(fd_) != 0) ThrowFileError(target_);
   int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) ThrowFileError(temp_);
+  if (::close(fd) != 0) ThrowFileError(target_);
   Step("rename", target_);
   if (::rename(temp_.c_str(), target_.c_str()) != 0) ThrowFileError(target_);
   committed_ = true;

@@ -18,7 +18,9 @@ bool MakeFolders(const std::string& path);
 // Bare names in `folder` whose extension matches `mask` ("*.jpg") without regard to case,
 // hidden files included, in the directory's own order. A missing folder gives none.
 std::vector<std::string> ListMask(const std::string& folder, const std::string& mask);
-// Copies, replacing an existing target.
+// Copies, replacing an existing target in one rename (waiting for the disk then), so a failed
+// copy leaves the old target or none, never a part of the new one. A new target takes the
+// source's permissions.
 void CopyFile(const std::string& from, const std::string& to);
 // Renames unless `to` exists; returns false (and changes nothing) when it does.
 bool RenameNoReplace(const std::string& from, const std::string& to);
@@ -39,8 +41,10 @@ std::string RealPath(const std::string& path);
 class AtomicWriter {
  public:
   // `tempName`: the bare name of the temporary file in the target's folder; empty picks a
-  // fresh unique name. A fixed name is created anew or truncated.
-  explicit AtomicWriter(const std::string& target, const std::string& tempName = "");
+  // fresh unique name. A fixed name is created anew or truncated. A new target gets
+  // `newFileMode` (less the umask); a replaced one keeps its own mode.
+  explicit AtomicWriter(const std::string& target, const std::string& tempName = "",
+                        unsigned newFileMode = 0666);
   ~AtomicWriter();
   AtomicWriter(const AtomicWriter&) = delete;
   AtomicWriter& operator=(const AtomicWriter&) = delete;
