@@ -50,6 +50,9 @@ if is_real gm GraphicsMagick; then
   row "GraphicsMagick -size 200x200 -thumbnail (one per file)" \
     "$(median bash -c "for f in $corpus/p*.jpg; do gm convert -size 200x200 \$f -thumbnail 100x100 /tmp/fw-gm.jpg; done")"
 fi
+echo "== 40 pictures shrunk into a 1024 box (Resize large images), one process"
+row "ours: one worker per core ($(nproc))" "$(median "$tool" resize "$corpus" 1024 0)"
+row "ours: one thread" "$(median "$tool" resize "$corpus" 1024 1)"
 echo "== peak memory, 8000 x 6000 picture to 100 pixels"
 echo "ours, baseline: $("$tool" one "$corpus/big48.jpg" 100)"
 echo "== Go over 1000 pictures whose thumbnails exist"

@@ -4,6 +4,7 @@
 //   bench_thumbs thumbs DIR SIZE   MakeScaledJpeg over the 40 (ms for the run)
 //   bench_thumbs full DIR SIZE     the same through the full decode and whole-raster sampling
 //   bench_thumbs run DIR SIZE N    the Thumbs run over the 40 on N worker threads
+//   bench_thumbs resize DIR SIZE N "Resize large images" over a copy of the 40 into a SIZE box
 //   bench_thumbs one FILE SIZE     one thumbnail; prints ms and the process's peak memory
 //   bench_thumbs probe FILE        1000 size probes: headers only, and the whole file in memory
 #include <sys/resource.h>
@@ -22,6 +23,7 @@
 #include "images/image_io.h"
 #include "images/jpeg_reader.h"
 #include "images/jpeg_writer.h"
+#include "images/resize_run.h"
 #include "images/scaler.h"
 #include "images/thumbnail_run.h"
 #include "settings/catalogue.h"
@@ -42,7 +44,7 @@ class CorpusGallery : public fw::GalleryValues {
     return e ? e->defaultText : std::string();
   }
   int integer(std::string_view name) const override {
-    if (name == "ThumbSize") return size_;
+    if (name == "ThumbSize" || name == "MaxImageWidth" || name == "MaxImageHeight") return size_;
     const fw::CatalogueEntry* e = fw::FindGalleryValue(name);
     return e ? e->defaultInt : 0;
   }
@@ -120,6 +122,14 @@ int main(int argc, char** argv) {
                 Millis(t) / 1000, sum);
     return 0;
   }
+  const unsigned threads = argc > 4 ? unsigned(std::atoi(argv[4])) : 0;
+  const std::string work = where + "/resize-work";
+  if (mode == "resize") {  // the copy is not timed
+    std::filesystem::remove_all(work);
+    std::filesystem::create_directories(work);
+    for (int i = 0; i < 40; ++i)
+      std::filesystem::copy_file(where + "/" + Name(i), work + "/" + Name(i));
+  }
   const auto t0 = std::chrono::steady_clock::now();
   if (mode == "thumbs" || mode == "full") {
     const std::string out = where + "/thumbs";
@@ -137,7 +147,10 @@ int main(int argc, char** argv) {
     fw::RunControls busy;
     busy.enter = [] {};
     busy.leave = [] {};
-    fw::RunThumbnails(g, host, busy, argc > 4 ? unsigned(std::atoi(argv[4])) : 0);
+    fw::RunThumbnails(g, host, busy, threads);
+  } else if (mode == "resize") {
+    CorpusGallery g(work, size);
+    fw::RunResizeImages(g, host, {}, {}, threads);
   } else if (mode == "one") {
     // A new thumbnail, as a first Thumbs run writes it: replacing one waits for the disk.
     std::filesystem::remove("/tmp/fw-bench-one.jpg");
