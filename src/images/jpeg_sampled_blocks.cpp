@@ -44,11 +44,9 @@ SampledBlocks::SampledBlocks(j_decompress_ptr cinfo, const std::vector<int>& row
   cinfo->client_data = this;
 }
 
-SampledBlocks::~SampledBlocks() {
-  for (std::size_t ci = 0; ci < components_.size(); ++ci)
-    cinfo_->idct->inverse_DCT[ci] = components_[ci].idct;
-  cinfo_->client_data = clientData_;
-}
+// The inverse DCT's table lives in libjpeg's image pool, which jpeg_finish_decompress frees:
+// it is never touched again here, and the decompressor is not used for another picture.
+SampledBlocks::~SampledBlocks() { cinfo_->client_data = clientData_; }
 
 void SampledBlocks::Transform(j_decompress_ptr cinfo, jpeg_component_info* comp, JCOEFPTR coef,
                               JSAMPARRAY out, JDIMENSION col) {

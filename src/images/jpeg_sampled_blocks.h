@@ -18,7 +18,8 @@ namespace fw {
 class SampledBlocks {
  public:
   // After jpeg_start_decompress, before the first row is read: `rows` and `columns` are the
-  // output rows and columns that are kept. Uses cinfo->client_data until destroyed.
+  // output rows and columns that are kept. Uses cinfo->client_data until destroyed; the
+  // decompressor must not read another picture afterwards.
   SampledBlocks(j_decompress_ptr cinfo, const std::vector<int>& rows,
                 const std::vector<int>& columns);
   ~SampledBlocks();
