@@ -56,4 +56,4 @@ row "ours: one thread" "$(median "$tool" resize "$corpus" 1024 1)"
 echo "== peak memory, 8000 x 6000 picture to 100 pixels"
 echo "ours, baseline: $("$tool" one "$corpus/big48.jpg" 100)"
 echo "== Go over 1000 pictures whose thumbnails exist"
-"$build/bench/bench_go_run" --benchmark_format=console 2>/dev/null | grep -E '^BM_'
+"$build/bench/bench_go_run" --benchmark_format=console 2>/dev/null | grep -E '^GoOver'

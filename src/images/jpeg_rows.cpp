@@ -6,7 +6,7 @@
 #include "common/error.h"
 #include "common/host.h"
 #include "images/jpeg_file_source.h"
-#include "images/jpeg_sampled_blocks.h"
+#include "images/jpeg_sampled_decode.h"
 #include "images/scaler.h"
 
 namespace fw {
@@ -96,7 +96,7 @@ std::optional<Raster> SampleJpegFile(const std::string& path, int size, Host& ho
   std::vector<std::size_t> column;
   std::vector<std::uint8_t> row;
   std::vector<int> keptRows, keptColumns;
-  std::optional<SampledBlocks> blocks;
+  std::optional<SampledDecode> sampled;
   j_decompress_ptr cinfo = &d.cinfo;
   cinfo->err = AttachJpegErrors(errors);
   if (setjmp(errors.jump)) {
@@ -126,7 +126,7 @@ std::optional<Raster> SampleJpegFile(const std::string& path, int size, Host& ho
   const int group = RowGroup(cinfo);
   for (int y = 0; y < s.height; ++y) keptRows.push_back(SampledIndex(y, s.q, height));
   for (std::size_t offset : column) keptColumns.push_back(int(offset / 3));
-  if (skip) blocks.emplace(cinfo, keptRows, keptColumns);
+  if (skip) sampled.emplace(cinfo, keptRows, keptColumns);
 
   // Brings the decoder to `next` as its next row; a skip never reaches the last row, so the
   // decoder always finishes through its ordinary path.

@@ -1,4 +1,4 @@
-#include "images/jpeg_sampled_blocks.h"
+#include "images/jpeg_sampled_decode.h"
 
 #include <jpegint.h>
 
@@ -25,7 +25,7 @@ std::vector<char> MarkUnits(const std::vector<int>& kept, int samp, int maxSamp,
 
 }  // namespace
 
-SampledBlocks::SampledBlocks(j_decompress_ptr cinfo, const std::vector<int>& rows,
+SampledDecode::SampledDecode(j_decompress_ptr cinfo, const std::vector<int>& rows,
                              const std::vector<int>& columns)
     : cinfo_(cinfo), clientData_(cinfo->client_data) {
   components_.resize(std::size_t(cinfo->num_components));
@@ -39,18 +39,23 @@ SampledBlocks::SampledBlocks(j_decompress_ptr cinfo, const std::vector<int>& row
                           int(cinfo->total_iMCU_rows));
     c.blockCol = MarkUnits(columns, comp.h_samp_factor, cinfo->max_h_samp_factor,
                            int(comp.downsampled_width), size, int(comp.width_in_blocks));
-    cinfo->idct->inverse_DCT[ci] = &SampledBlocks::Transform;
+    cinfo->idct->inverse_DCT[ci] = &SampledDecode::Transform;
   }
+  keptRow_.assign(cinfo->output_height, 0);
+  for (int y : rows)
+    if (y >= 0 && std::size_t(y) < keptRow_.size()) keptRow_[std::size_t(y)] = 1;
+  convert_ = cinfo->cconvert->color_convert;
+  cinfo->cconvert->color_convert = &SampledDecode::ConvertRows;
   cinfo->client_data = this;
 }
 
-// The inverse DCT's table lives in libjpeg's image pool, which jpeg_finish_decompress frees:
+// The inverse DCT's and the colour converter's tables live in libjpeg's image pool, which jpeg_finish_decompress frees:
 // it is never touched again here, and the decompressor is not used for another picture.
-SampledBlocks::~SampledBlocks() { cinfo_->client_data = clientData_; }
+SampledDecode::~SampledDecode() { cinfo_->client_data = clientData_; }
 
-void SampledBlocks::Transform(j_decompress_ptr cinfo, jpeg_component_info* comp, JCOEFPTR coef,
+void SampledDecode::Transform(j_decompress_ptr cinfo, jpeg_component_info* comp, JCOEFPTR coef,
                               JSAMPARRAY out, JDIMENSION col) {
-  auto* self = static_cast<SampledBlocks*>(cinfo->client_data);
+  auto* self = static_cast<SampledDecode*>(cinfo->client_data);
   const Component& c = self->components_[std::size_t(comp->component_index)];
   const std::size_t row = cinfo->output_iMCU_row;
   const std::size_t block = col / JDIMENSION(comp->DCT_scaled_size);
@@ -68,6 +73,19 @@ void SampledBlocks::Transform(j_decompress_ptr cinfo, jpeg_component_info* comp,
   } else {
     for (int r = 0; r < size; ++r) std::memset(out[r] + col, CENTERJSAMPLE, std::size_t(size));
   }
+}
+
+}  // namespace fw
+
+namespace fw {
+
+// Called for the row at output_scanline; several rows at once are all converted.
+void SampledDecode::ConvertRows(j_decompress_ptr cinfo, JSAMPIMAGE in, JDIMENSION inRow,
+                                JSAMPARRAY out, int rows) {
+  auto* self = static_cast<SampledDecode*>(cinfo->client_data);
+  const std::size_t y = cinfo->output_scanline;
+  if (rows == 1 && y < self->keptRow_.size() && !self->keptRow_[y]) return;
+  self->convert_(cinfo, in, inRow, out, rows);
 }
 
 }  // namespace fw
