@@ -1,7 +1,7 @@
 #!/bin/bash
 # Thumbnail figures side by side in one run, on one reproducible corpus:
 #   bash bench/run.sh [corpus folder]        (default /tmp/fw-bench-corpus)
-# Builds Release in build-bench, makes the corpus once, then prints medians of 3 runs.
+# Builds Release in build-bench, makes the corpus once, then prints medians of 5 runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${FW_BENCH_BUILD:-$root/build-bench}
@@ -11,13 +11,14 @@ cmake --build "$build" --target bench_thumbs bench_go_run -j2 >/dev/null
 tool="$build/bench/bench_thumbs"
 [ -f "$corpus/big48.jpg" ] || "$tool" corpus "$corpus"
 
-median() {  # median wall time in ms of 3 runs of the command
+median() {  # median wall time in ms (one decimal) of 5 runs of the command
   local t=()
-  for _ in 1 2 3; do
+  for _ in 1 2 3 4 5; do
     local s=$(date +%s%N); "$@" >/dev/null 2>&1; local e=$(date +%s%N)
-    t+=($(( (e - s) / 1000000 )))
+    t+=($(( (e - s) / 100000 )))
   done
-  printf '%s\n' "${t[@]}" | sort -n | sed -n 2p
+  local m=$(printf '%s\n' "${t[@]}" | sort -n | sed -n 3p)
+  printf '%d.%d' $((m / 10)) $((m % 10))
 }
 row() { printf '%-58s %8s ms\n' "$1" "$2"; }
 is_real() { command -v "$1" >/dev/null && "$1" -version 2>&1 | grep -q "$2"; }
