@@ -32,32 +32,34 @@ std::string RealFolder(const std::string& folder) {
 struct Conversion {
   std::string source;
   std::string target;
-  int size = 0;  // 0: at its own size, no pixel resampled
   int quality = 0;
   bool progressive = false;
+  bool shrink = false;  // else at its own size, no pixel resampled
+  int size = 0;
 
   std::string recipe() const {
-    return std::to_string(size) + "/" + std::to_string(quality) + (progressive ? "/p" : "/b");
+    return (shrink ? "shrink " : "own ") + JpegRecipe(size, quality, progressive);
   }
   // Touches no host and writes nothing: may run on a worker thread.
   std::optional<std::string> jpeg() const {
-    if (size > 0) return ScaledJpegData(source, size, quality, progressive);
+    if (shrink) return ScaledJpegData(source, size, quality, progressive);
     return EncodeJpeg(DecodePicture(source), quality, progressive);
   }
 };
 
 Conversion PlanConversion(const GalleryValues& values, const std::string& source,
                           const std::string& target) {
-  Conversion c{source, target, 0, values.integer("JpegQuality"),
-               values.flag("SourceResizedImageIsProgressive")};
-  if (values.flag("SourceResizeByDimensions"))
+  Conversion c{source, target, values.integer("JpegQuality"),
+               values.flag("SourceResizedImageIsProgressive"),
+               values.flag("SourceResizeByDimensions")};
+  if (c.shrink)
     c.size = FitLongestSide(source, values.integer("SourceMaxImageWidth"),
                             values.integer("SourceMaxImageHeight"));
   return c;
 }
 
 void Write(Host& host, const Conversion& c, const std::string& jpeg) {
-  if (c.size > 0)
+  if (c.shrink)
     WriteScaledJpeg(host, c.target, jpeg);
   else
     fs::ReplaceAtomically(c.target, jpeg);

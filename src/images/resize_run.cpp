@@ -48,9 +48,7 @@ struct ResizeStep {
   bool progressive = false;
   bool clash = false;  // the JPEG's name is another picture's
 
-  std::string recipe() const {
-    return std::to_string(size) + "/" + std::to_string(quality) + (progressive ? "/p" : "/b");
-  }
+  std::string recipe() const { return JpegRecipe(size, quality, progressive); }
 };
 
 ResizeStep PlanResize(const GalleryValues& values, const std::string& image) {
