@@ -61,11 +61,9 @@ void SampledDecode::Transform(j_decompress_ptr cinfo, jpeg_component_info* comp,
   const std::size_t block = col / JDIMENSION(comp->DCT_scaled_size);
   const bool known = row < c.imcuRow.size() && block < c.blockCol.size();
   if (!known || (c.imcuRow[row] && c.blockCol[block])) {
-    ++self->transformed_;
     c.idct(cinfo, comp, coef, out, col);
     return;
   }
-  ++self->filled_;
   const int size = comp->DCT_scaled_size;
   if (size == DCTSIZE) {
     constexpr std::uint64_t kGrey = 0x0101010101010101ull * CENTERJSAMPLE;

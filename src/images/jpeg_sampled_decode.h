@@ -28,10 +28,6 @@ class SampledDecode {
   SampledDecode(const SampledDecode&) = delete;
   SampledDecode& operator=(const SampledDecode&) = delete;
 
-  // Blocks that went through the inverse DCT, and those that did not.
-  long transformed() const { return transformed_; }
-  long filled() const { return filled_; }
-
  private:
   using Idct = void (*)(j_decompress_ptr, jpeg_component_info*, JCOEFPTR, JSAMPARRAY,
                         JDIMENSION);
@@ -52,8 +48,6 @@ class SampledDecode {
   std::vector<Component> components_;
   Convert convert_ = nullptr;
   std::vector<char> keptRow_;  // per output row
-  long transformed_ = 0;
-  long filled_ = 0;
 };
 
 }  // namespace fw
