@@ -49,8 +49,9 @@ SampledDecode::SampledDecode(j_decompress_ptr cinfo, const std::vector<int>& row
   cinfo->client_data = this;
 }
 
-// The inverse DCT's and the colour converter's tables live in libjpeg's image pool, which jpeg_finish_decompress frees:
-// it is never touched again here, and the decompressor is not used for another picture.
+// The inverse DCT's and the colour converter's tables live in libjpeg's image pool, which
+// jpeg_finish_decompress frees: they are never touched again here, and the decompressor is
+// not used for another picture.
 SampledDecode::~SampledDecode() { cinfo_->client_data = clientData_; }
 
 void SampledDecode::Transform(j_decompress_ptr cinfo, jpeg_component_info* comp, JCOEFPTR coef,
@@ -72,10 +73,6 @@ void SampledDecode::Transform(j_decompress_ptr cinfo, jpeg_component_info* comp,
     for (int r = 0; r < size; ++r) std::memset(out[r] + col, CENTERJSAMPLE, std::size_t(size));
   }
 }
-
-}  // namespace fw
-
-namespace fw {
 
 // Called for the row at output_scanline; several rows at once are all converted.
 void SampledDecode::ConvertRows(j_decompress_ptr cinfo, JSAMPIMAGE in, JDIMENSION inRow,
