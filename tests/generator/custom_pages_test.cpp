@@ -30,10 +30,10 @@ int Count(const std::string& text, const std::string& pattern) {
   return n;
 }
 
-class CustomPagesTest : public ::testing::Test {
+class CustomPagesTest : public testing::PageWriterTest {
  protected:
   void SetUp() override {
-    base = testing::TempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    PageWriterTest::SetUp();
     sfs::create_directories(base + "/site");
     g.set("BaseDir", base + "/site").set("CustomGalleryTemplate", base + "/gallery.tpl");
     g.set("CustomImageTemplate", base + "/image.tpl");
@@ -44,7 +44,7 @@ class CustomPagesTest : public ::testing::Test {
   }
   void galleryTemplate(const std::string& text) { Write(base + "/gallery.tpl", text); }
   void write() {
-    PageContext c{g, host, pictures, banners, run};
+    PageContext c = context();
     CustomTemplatePages().writePages(c);
   }
   std::string page(const std::string& name) { return ReadAll(base + "/site/" + name); }
@@ -55,13 +55,6 @@ class CustomPagesTest : public ::testing::Test {
     std::sort(names.begin(), names.end());
     return names;
   }
-
-  std::string base;
-  FakeGallery g;
-  RecordingHost host;
-  FakePictures pictures;
-  NoBanners banners;
-  RunValues run;
 };
 
 TEST_F(CustomPagesTest, EachPageTakesAsManyImagesAsItHasPlaceholders) {

@@ -16,7 +16,9 @@
 
 #include "common/error.h"
 #include "common/gallery_values.h"
+#include "common/recording_host.h"
 #include "common/subs.h"
+#include "generator/extensions.h"
 #include "generator/page_context.h"
 #include "settings/catalogue.h"
 #include "support/map_gallery.h"
@@ -112,5 +114,24 @@ inline void ExpectLines(const std::vector<std::string>& actual,
   for (std::size_t i = 0; i < n; ++i) ASSERT_EQ(actual[i], expected[i]) << "line " << i + 1;
   ASSERT_EQ(actual.size(), expected.size());
 }
+
+// What a page writer is handed: a fake gallery based in a fresh folder named after the running
+// test, a recording host, fake pictures, no banners (a test may point `banners` elsewhere).
+class PageWriterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    base = TempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    g.set("BaseDir", base);
+  }
+  PageContext context() { return PageContext{g, host, pictures, *banners, run}; }
+
+  std::string base;
+  FakeGallery g;
+  RecordingHost host;
+  FakePictures pictures;
+  NoBanners noBanners;
+  Banners* banners = &noBanners;
+  RunValues run;
+};
 
 }  // namespace fw::testing

@@ -60,11 +60,11 @@ struct Table {
   }
 };
 
-class GalleryPageTest : public ::testing::Test {
+class GalleryPageTest : public testing::PageWriterTest {
  protected:
   void SetUp() override {
-    base = testing::TempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    g.set("BaseDir", base).set("UseImageShell", 0).set("IncIndexLink", 0);
+    PageWriterTest::SetUp();
+    g.set("UseImageShell", 0).set("IncIndexLink", 0);
     g.setSection("Gallery Text3", "Third text").setSection("Gallery Text4", "Fourth text");
   }
   void images(int n) {
@@ -75,21 +75,13 @@ class GalleryPageTest : public ::testing::Test {
     run.page = page;
     run.pageCount = pages;
     run.cursor = cursor;
-    PageContext c{g, host, pictures, *banners, run};
+    PageContext c = context();
     WriteGalleryPage(c);
     return PageLines(base + "/Gallery" + (pages == 1 ? "" : std::to_string(page)) + ".html");
   }
   std::vector<std::string> table(int page = 1, int pages = 1, int cursor = 0) {
     return Between(write(page, pages, cursor), "<TABLE ALIGN=\"CENTER\"", "</TABLE>");
   }
-
-  std::string base;
-  FakeGallery g;
-  RecordingHost host;
-  FakePictures pictures;
-  NoBanners noBanners;
-  Banners* banners = &noBanners;
-  RunValues run;
 };
 
 TEST_F(GalleryPageTest, EveryTemplateActiveAndInactive) {

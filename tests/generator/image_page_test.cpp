@@ -18,26 +18,18 @@ const char* const kMargins =
     " leftmargin=\"0\" topmargin=\"0\" rightmargin=\"0\" bottommargin=\"0\" marginwidth=\"0\" "
     "marginheight=\"0\"";
 
-class ImagePageTest : public ::testing::Test {
+class ImagePageTest : public testing::PageWriterTest {
  protected:
   void SetUp() override {
-    base = testing::TempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    g.set("BaseDir", base);
+    PageWriterTest::SetUp();
     run.images = {"a_b.JPG"};
     run.pageCount = run.page = 1;
   }
   std::vector<std::string> write(const std::string& image) {
-    PageContext c{g, host, pictures, banners, run};
+    PageContext c = context();
     WriteImagePage(c, image);
     return PageLines(base + "/" + image.substr(0, image.size() - 4) + ".html");
   }
-
-  std::string base;
-  FakeGallery g;
-  RecordingHost host;
-  FakePictures pictures;
-  NoBanners banners;
-  RunValues run;
 };
 
 TEST_F(ImagePageTest, WholePageWithBarsOffAndNameShown) {

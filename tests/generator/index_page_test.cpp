@@ -16,11 +16,10 @@ using testing::FakeGallery;
 using testing::FakePictures;
 using testing::PageLines;
 
-class IndexPageTest : public ::testing::Test {
+class IndexPageTest : public testing::PageWriterTest {
  protected:
   void SetUp() override {
-    base = testing::TempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    g.set("BaseDir", base);
+    PageWriterTest::SetUp();
   }
   void gallery(int pages, int perPage, int count) {
     run.pageCount = pages;
@@ -29,17 +28,10 @@ class IndexPageTest : public ::testing::Test {
     for (int i = 1; i <= count; ++i) g.list.push_back("p" + std::to_string(i) + ".jpg");
   }
   std::vector<std::string> write(const SampleDraw& draw = [](int) { return 0; }) {
-    PageContext c{g, host, pictures, banners, run};
+    PageContext c = context();
     WriteIndexPage(c, draw);
     return PageLines(base + "/index.html");
   }
-
-  std::string base;
-  FakeGallery g;
-  RecordingHost host;
-  FakePictures pictures;
-  NoBanners banners;
-  RunValues run;
 };
 
 const std::string kTableStart =

@@ -17,15 +17,14 @@ using testing::FakeGallery;
 using testing::FakePictures;
 using testing::PageLines;
 
-class NavigationTest : public ::testing::Test {
+class NavigationTest : public testing::PageWriterTest {
  protected:
   void SetUp() override {
-    base = testing::TempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    g.set("BaseDir", base);
+    PageWriterTest::SetUp();
   }
   template <typename Write>
   std::vector<std::string> lines(Write write) {
-    PageContext c{g, host, pictures, banners, run};
+    PageContext c = context();
     {
       PageFile page(base + "/bar.txt");
       write(page, c);
@@ -33,13 +32,6 @@ class NavigationTest : public ::testing::Test {
     }
     return PageLines(base + "/bar.txt");
   }
-
-  std::string base;
-  FakeGallery g;
-  RecordingHost host;
-  FakePictures pictures;
-  NoBanners banners;
-  RunValues run;
 };
 
 std::string Active(int m) {
@@ -88,7 +80,7 @@ TEST_F(NavigationTest, GalleryPagesCarryBarsOnlyWhenThereAreSeveral) {
   g.set("UseImageShell", 0).set("Rows", 1).set("Columns", 1);
   g.list = {"a.jpg", "b.jpg"};
   const std::string indexLink = "<DIV ALIGN=\"center\"><A HREF=\"index.html\">Index Page</A></DIV>";
-  PageContext c{g, host, pictures, banners, run};
+  PageContext c = context();
   run.pageCount = 2;
   run.page = 1;
   run.cursor = 0;
