@@ -114,9 +114,7 @@ std::optional<Raster> SampleJpegFile(const std::string& path, int size, Host& ho
   if (std::uint64_t(s.width) * std::uint64_t(s.height) > kMaxPixels) return std::nullopt;
   jpeg_start_decompress(cinfo);
 
-  out.width = s.width;
-  out.height = s.height;
-  out.rgb.resize(std::size_t(s.width) * std::size_t(s.height) * 3);
+  out = NewScaledRaster(s);
   column = SampledColumns(s, width);
   row.resize(std::size_t(width) * 3);
   JSAMPARRAY line = (*cinfo->mem->alloc_sarray)(

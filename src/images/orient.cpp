@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "common/error.h"
 #include "common/host.h"
 #include "images/scaler.h"
 
@@ -55,13 +54,7 @@ Raster OrientedPointSample(const Raster& stored, int orientation, int size, Host
   // The sampling grid lies in the displayed frame, so its arithmetic (longest side, rounding,
   // clamping) is the very one of an upright picture of the displayed size.
   const ScaledSize s = ScaledDimensions(shownWidth, shownHeight, size);
-  if (std::uint64_t(s.width) * std::uint64_t(s.height) > kMaxPixels)
-    throw Error("Picture too large to make (" + std::to_string(s.width) + " x " +
-                std::to_string(s.height) + " pixels)");
-  Raster out;
-  out.width = s.width;
-  out.height = s.height;
-  out.rgb.resize(std::size_t(s.width) * std::size_t(s.height) * 3);
+  Raster out = NewScaledRaster(s);
 
   std::vector<int> column(std::size_t(s.width));
   for (int x = 0; x < s.width; ++x) column[x] = SampledIndex(x, s.q, shownWidth);

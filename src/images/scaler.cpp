@@ -48,8 +48,7 @@ void SampleRow(const std::uint8_t* in, const std::vector<std::size_t>& column, i
   for (int x = 0; x < width; ++x, out += 3) std::memcpy(out, in + column[x], 3);
 }
 
-Raster PointSample(const Raster& source, int size, Host& host) {
-  const ScaledSize s = ScaledDimensions(source.width, source.height, size);
+Raster NewScaledRaster(const ScaledSize& s) {
   if (std::uint64_t(s.width) * std::uint64_t(s.height) > kMaxPixels)
     throw Error("Picture too large to make (" + std::to_string(s.width) + " x " +
                 std::to_string(s.height) + " pixels)");
@@ -57,6 +56,12 @@ Raster PointSample(const Raster& source, int size, Host& host) {
   out.width = s.width;
   out.height = s.height;
   out.rgb.resize(std::size_t(s.width) * std::size_t(s.height) * 3);
+  return out;
+}
+
+Raster PointSample(const Raster& source, int size, Host& host) {
+  const ScaledSize s = ScaledDimensions(source.width, source.height, size);
+  Raster out = NewScaledRaster(s);
 
   const std::vector<std::size_t> column = SampledColumns(s, source.width);
   for (int y = 0; y < s.height; ++y) {

@@ -22,6 +22,9 @@ struct ScaledSize {
 // least 1. Raises fw::Error for an empty source or a size below 1.
 ScaledSize ScaledDimensions(int width, int height, int size);
 
+// An output raster of that size, black; raises fw::Error when it would pass kMaxPixels.
+Raster NewScaledRaster(const ScaledSize& s);
+
 // The source index sampled by output index i at scale q, clamped to limit - 1 so that an
 // enlargement's last rows and columns repeat the source's last ones.
 int SampledIndex(int i, double q, int limit);
