@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "backup/backup_files.h"
 #include "backup/dump.h"
 #include "common/recording_host.h"
 #include "settings/store.h"
@@ -16,23 +17,10 @@ namespace fw {
 namespace {
 
 namespace sfs = std::filesystem;
-const std::string kRoot = "Software\\Ombrix Software\\Framewright";
-
-std::string Read(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-void Write(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-std::vector<std::string> Names(const std::string& folder) {
-  std::vector<std::string> out;
-  for (const auto& e : sfs::directory_iterator(folder)) out.push_back(e.path().filename());
-  std::sort(out.begin(), out.end());
-  return out;
-}
+using testing::kRoot;
+using testing::Read;
+using testing::Write;
+using testing::Names;
 
 class BackupTest : public ::testing::Test {
  protected:

@@ -7,13 +7,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "backup/backup_files.h"
 #include "common/error.h"
 #include "settings/store.h"
 
 namespace fw {
 namespace {
 
-const std::string kRoot = "Software\\Ombrix Software\\Framewright";
+using testing::kRoot;
 
 class DumpTest : public ::testing::Test {
  protected:
@@ -25,16 +26,8 @@ class DumpTest : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
 
-  std::string read(const std::string& path) const {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-  }
-  void write(const std::string& text) const {
-    std::ofstream f(dump_, std::ios::binary);
-    f << text;
-  }
+  std::string read(const std::string& path) const { return testing::Read(path); }
+  void write(const std::string& text) const { testing::Write(dump_, text); }
   Store& store() { return *store_; }
   std::unique_ptr<Store> fresh() { return std::make_unique<Store>(dir_ + "/b.db"); }
 

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "backup/backup.h"
+#include "backup/backup_files.h"
 #include "backup/dump.h"
 #include "common/error.h"
 #include "common/recording_host.h"
@@ -17,17 +18,9 @@ namespace fw {
 namespace {
 
 namespace sfs = std::filesystem;
-const std::string kRoot = "Software\\Ombrix Software\\Framewright";
-
-std::string Read(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-void Write(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using testing::kRoot;
+using testing::Read;
+using testing::Write;
 
 class RestoreTest : public ::testing::Test {
  protected:
