@@ -19,6 +19,13 @@ int ParseInt(const std::string& text, const std::string& what) {
   throw UsageError{what + " must be a whole number: '" + text + "'"};
 }
 
+// Every kind the readers know; a name the galleries' probe takes by its last three letters
+// alone ("xbmp") keeps that kind.
+PictureKind KindOf(const std::string& path) {
+  const PictureKind kind = AnyPictureKind(path);
+  return kind != PictureKind::None ? kind : ProbeKind(path);
+}
+
 void Images(Context& c) {
   auto p = Positional(c, 1, 1);
   auto values = OpenGallery(c, p[0]);
@@ -27,13 +34,13 @@ void Images(Context& c) {
 
 void Probe(Context& c) {
   auto p = Positional(c, 1, 1);
-  ImageSize s = GetImageSize(p[0]);
+  ImageSize s = GetImageSize(p[0], KindOf(p[0]));
   c.out() << s.width << " " << s.height << "\n";
 }
 
 void Decode(Context& c) {
   auto p = Positional(c, 2, 2);
-  Raster r = DecodePicture(p[0]);
+  Raster r = DecodePicture(p[0], AnyPictureKind(p[0]));
   std::ofstream out(p[1], std::ios::binary | std::ios::trunc);
   if (!out) ThrowFileError(p[1]);
   out << "P6\n" << r.width << " " << r.height << "\n255\n";
@@ -47,7 +54,8 @@ void Scale(Context& c) {
   int quality = ParseInt(c.option("--quality", "75"), "Q");
   if (size < 1) throw UsageError{"SIZE must be at least 1"};
   if (quality < 1 || quality > 100) throw UsageError{"Q must lie between 1 and 100"};
-  MakeScaledJpeg(c.host(), p[0], p[1], size, quality, c.has("--progressive"));
+  MakeScaledJpeg(c.host(), p[0], AnyPictureKind(p[0]), p[1], size, quality,
+                 c.has("--progressive"));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <fstream>
 
+#include "images/tiff_bytes.h"
+
 namespace fw {
 namespace {
 
@@ -46,6 +48,22 @@ class FileBytes {
   std::ifstream in_;
 };
 
+int OrientationOfTiff(std::string_view data) {
+  const std::optional<TiffBytes> tiff = TiffBytes::Of(data);
+  if (!tiff) return 1;
+  const std::optional<std::size_t> ifd = tiff->firstIfd();
+  const std::optional<std::size_t> count = ifd ? tiff->entries(*ifd) : std::nullopt;
+  if (!count) return 1;
+  for (std::size_t i = 0; i < *count; ++i) {
+    const std::size_t entry = *ifd + 2 + 12 * i;
+    if (tiff->u16(entry) != kOrientationTag) continue;
+    if (tiff->u16(entry + 2) != kShort || tiff->u32(entry + 4) != 1) return 1;
+    const std::uint32_t value = tiff->u16(entry + 8);
+    return value >= 1 && value <= 8 ? int(value) : 1;
+  }
+  return 1;
+}
+
 // Walks the segments from the start of image to the first scan (or the end of image) and reads
 // the first APP1 segment that carries Exif data.
 template <typename Bytes>
@@ -82,37 +100,12 @@ int OrientationFromMarkers(Bytes& bytes) {
 int ExifOrientation(std::string_view app1Payload) {
   if (app1Payload.size() < 6 || app1Payload.substr(0, 6) != std::string_view("Exif\0\0", 6))
     return 1;
-  const std::string_view tiff = app1Payload.substr(6);
-  const std::size_t size = tiff.size();
-  if (size < 8) return 1;
-  bool little;
-  if (tiff.substr(0, 2) == "II")
-    little = true;
-  else if (tiff.substr(0, 2) == "MM")
-    little = false;
-  else
-    return 1;
-  auto byte = [&](std::size_t at) { return std::uint32_t(static_cast<unsigned char>(tiff[at])); };
-  auto u16 = [&](std::size_t at) {
-    return little ? byte(at) | byte(at + 1) << 8 : byte(at) << 8 | byte(at + 1);
-  };
-  auto u32 = [&](std::size_t at) {
-    return little ? u16(at) | u16(at + 2) << 16 : u16(at) << 16 | u16(at + 2);
-  };
-  if (u16(2) != 42) return 1;
-  const std::size_t ifd = u32(4);
-  if (ifd < 8 || ifd > size - 2) return 1;
-  const std::size_t count = u16(ifd);
-  // An IFD that claims more entries than the segment holds is damaged as a whole.
-  if (count * 12 > size - ifd - 2) return 1;
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::size_t entry = ifd + 2 + 12 * i;
-    if (u16(entry) != kOrientationTag) continue;
-    if (u16(entry + 2) != kShort || u32(entry + 4) != 1) return 1;
-    const std::uint32_t value = u16(entry + 8);
-    return value >= 1 && value <= 8 ? int(value) : 1;
-  }
-  return 1;
+  return OrientationOfTiff(app1Payload.substr(6));
+}
+
+int TiffOrientation(std::string_view exif) {
+  if (exif.substr(0, 6) == std::string_view("Exif\0\0", 6)) exif.remove_prefix(6);
+  return OrientationOfTiff(exif);
 }
 
 int JpegOrientationFromBytes(std::string_view jpeg) {

@@ -19,4 +19,8 @@ int JpegOrientationFromBytes(std::string_view jpeg);
 // The Orientation tag of IFD0 in the payload of an APP1 segment that begins "Exif\0\0".
 int ExifOrientation(std::string_view app1Payload);
 
+// The same from Exif data that begin with the TIFF header itself, as other containers keep
+// them (a leading "Exif\0\0" is passed over too).
+int TiffOrientation(std::string_view exif);
+
 }  // namespace fw

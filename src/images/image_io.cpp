@@ -9,12 +9,15 @@
 #include "images/bmp_reader.h"
 #include "images/exif.h"
 #include "images/gif_reader.h"
+#include "images/heif_reader.h"
 #include "images/jpeg_reader.h"
 #include "images/jpeg_rows.h"
 #include "images/jpeg_writer.h"
 #include "images/orient.h"
 #include "images/png_reader.h"
 #include "images/scaler.h"
+#include "images/tiff_reader.h"
+#include "images/webp_reader.h"
 
 namespace fw {
 namespace {
@@ -44,44 +47,71 @@ PictureKind DecodeKind(const std::string& path) {
   return e.size() == 4 && e[0] == '.' ? KindByEnding(e.substr(1)) : PictureKind::None;
 }
 
+PictureKind AnyPictureKind(const std::string& path) {
+  const std::size_t dot = path.find_last_of("./");
+  if (dot == std::string::npos || path[dot] != '.') return PictureKind::None;
+  const std::string e = Ending(path, path.size() - dot - 1);
+  if (e == "jpeg" || e == "jpe" || e == "jfif") return PictureKind::Jpeg;
+  if (e == "heic" || e == "heif") return PictureKind::Heif;
+  if (e == "avif") return PictureKind::Avif;
+  if (e == "webp") return PictureKind::Webp;
+  if (e == "tif" || e == "tiff") return PictureKind::Tiff;
+  return KindByEnding(e);
+}
+
 bool GetImageSize(const std::string& path, int& width, int& height) {
-  switch (ProbeKind(path)) {
+  const PictureKind kind = ProbeKind(path);
+  if (kind == PictureKind::None) return false;
+  const ImageSize s = GetImageSize(path, kind);
+  width = s.width, height = s.height;
+  return true;
+}
+
+ImageSize GetImageSize(const std::string& path, PictureKind kind) {
+  switch (kind) {
     case PictureKind::Jpeg: {
       const JpegInfo i = ReadJpegSize(path);
       // The size a browser shows: a picture stored on its side is displayed turned.
       const bool swap = SwapsSides(ReadJpegOrientation(path));
-      width = swap ? i.height : i.width, height = swap ? i.width : i.height;
-      return true;
+      return swap ? ImageSize{i.height, i.width} : ImageSize{i.width, i.height};
     }
     case PictureKind::Gif: {
       const GifInfo i = ReadGifSize(path);
-      width = i.width, height = i.height;
-      return true;
+      return {i.width, i.height};
     }
     case PictureKind::Png: {
       const PngInfo i = ReadPngSize(path);
-      width = i.width, height = i.height;
-      return true;
+      return {i.width, i.height};
     }
     case PictureKind::Bmp: {
       const BmpInfo i = ReadBmpSize(path);
-      width = i.width, height = i.height;
-      return true;
+      return {i.width, i.height};
+    }
+    case PictureKind::Heif:
+    case PictureKind::Avif: {
+      const HeifInfo i = ReadHeifSize(path);
+      return {i.width, i.height};
+    }
+    case PictureKind::Webp: {
+      const WebpInfo i = ReadWebpSize(path);
+      return {i.width, i.height};
+    }
+    case PictureKind::Tiff: {
+      const TiffInfo i = ReadTiffSize(path);
+      return {i.width, i.height};
     }
     case PictureKind::None:
       break;
   }
-  return false;
+  return {};
 }
 
-ImageSize GetImageSize(const std::string& path) {
-  ImageSize s;
-  GetImageSize(path, s.width, s.height);
-  return s;
-}
+ImageSize GetImageSize(const std::string& path) { return GetImageSize(path, ProbeKind(path)); }
 
-Raster DecodePicture(const std::string& path) {
-  switch (DecodeKind(path)) {
+Raster DecodePicture(const std::string& path) { return DecodePicture(path, DecodeKind(path)); }
+
+Raster DecodePicture(const std::string& path, PictureKind kind) {
+  switch (kind) {
     case PictureKind::Jpeg: {
       const int orientation = ReadJpegOrientation(path);
       if (orientation == 1) return ReadJpeg(path);
@@ -93,6 +123,13 @@ Raster DecodePicture(const std::string& path) {
       return ReadPng(path);
     case PictureKind::Bmp:
       return ReadBmp(path);
+    case PictureKind::Heif:
+    case PictureKind::Avif:
+      return ReadHeif(path);
+    case PictureKind::Webp:
+      return ReadWebp(path);
+    case PictureKind::Tiff:
+      return ReadTiff(path);
     case PictureKind::None:
       break;
   }
@@ -113,20 +150,19 @@ class NoEventsHost : public Host {
   void open(const std::string&) override {}
 };
 
-std::optional<std::string> ScaledData(Host& host, const std::string& sourcePath, int size,
-                                      int quality, bool progressive) {
-  if (DecodeKind(sourcePath) == PictureKind::None) return std::nullopt;
+std::optional<std::string> ScaledData(Host& host, const std::string& sourcePath,
+                                      PictureKind kind, int size, int quality, bool progressive) {
+  if (kind == PictureKind::None) return std::nullopt;
   // The source is read completely before anything is written, so target may equal source.
   // A JPEG is sampled while it is decoded, without ever holding its whole raster.
   std::optional<Raster> scaled;
-  const int orientation =
-      DecodeKind(sourcePath) == PictureKind::Jpeg ? ReadJpegOrientation(sourcePath) : 1;
+  const int orientation = kind == PictureKind::Jpeg ? ReadJpegOrientation(sourcePath) : 1;
   // A picture shown turned samples across its stored rows, so it takes the full decode.
   if (orientation != 1)
     scaled = OrientedPointSample(ReadJpeg(sourcePath), orientation, size, host);
-  else if (DecodeKind(sourcePath) == PictureKind::Jpeg)
+  else if (kind == PictureKind::Jpeg)
     scaled = SampleJpegFile(sourcePath, size, host);
-  if (!scaled) scaled = PointSample(DecodePicture(sourcePath), size, host);
+  if (!scaled) scaled = PointSample(DecodePicture(sourcePath, kind), size, host);
   return EncodeJpeg(*scaled, quality, progressive);
 }
 
@@ -134,8 +170,13 @@ std::optional<std::string> ScaledData(Host& host, const std::string& sourcePath,
 
 std::optional<std::string> ScaledJpegData(const std::string& sourcePath, int size, int quality,
                                           bool progressive) {
+  return ScaledJpegData(sourcePath, DecodeKind(sourcePath), size, quality, progressive);
+}
+
+std::optional<std::string> ScaledJpegData(const std::string& sourcePath, PictureKind kind,
+                                          int size, int quality, bool progressive) {
   NoEventsHost quiet;
-  return ScaledData(quiet, sourcePath, size, quality, progressive);
+  return ScaledData(quiet, sourcePath, kind, size, quality, progressive);
 }
 
 bool WriteScaledJpeg(Host& host, const std::string& targetPath, const std::string& jpeg) {
@@ -153,7 +194,14 @@ bool WriteScaledJpeg(Host& host, const std::string& targetPath, const std::strin
 
 bool MakeScaledJpeg(Host& host, const std::string& sourcePath, const std::string& targetPath,
                     int size, int quality, bool progressive) {
-  const std::optional<std::string> jpeg = ScaledData(host, sourcePath, size, quality, progressive);
+  return MakeScaledJpeg(host, sourcePath, DecodeKind(sourcePath), targetPath, size, quality,
+                        progressive);
+}
+
+bool MakeScaledJpeg(Host& host, const std::string& sourcePath, PictureKind kind,
+                    const std::string& targetPath, int size, int quality, bool progressive) {
+  const std::optional<std::string> jpeg =
+      ScaledData(host, sourcePath, kind, size, quality, progressive);
   return !jpeg || WriteScaledJpeg(host, targetPath, *jpeg);
 }
 

@@ -1,5 +1,7 @@
 // The one dimension probe and the one JPEG writer of the system. A picture's kind comes from
-// its file name's ending alone, never from its content.
+// its file name's ending alone, never from its content. The galleries' own rules know four
+// endings; callers that take every kind the readers know choose it with AnyPictureKind and
+// pass it to the overloads that take a kind.
 #pragma once
 
 #include <optional>
@@ -11,7 +13,7 @@ namespace fw {
 
 class Host;
 
-enum class PictureKind { None, Jpeg, Gif, Png, Bmp };
+enum class PictureKind { None, Jpeg, Gif, Png, Bmp, Heif, Avif, Webp, Tiff };
 
 struct ImageSize {
   int width = 0;
@@ -24,6 +26,9 @@ PictureKind KindByEnding(const std::string& ending);
 PictureKind ProbeKind(const std::string& path);
 // The decoder's rule: the last four characters, lowered, must be ".jpg", ".gif", ".png", ".bmp".
 PictureKind DecodeKind(const std::string& path);
+// Every kind the readers know, by the name's extension (after its last dot), ASCII letters
+// lowered: jpg, jpeg, jpe, jfif; gif; png; bmp; heic, heif; avif; webp; tif, tiff.
+PictureKind AnyPictureKind(const std::string& path);
 
 // Width and height of the picture at `path`, told by its last three characters
 // (jpg/gif/png/bmp, any case). For other kinds returns false at once and leaves width and height
@@ -32,9 +37,13 @@ PictureKind DecodeKind(const std::string& path);
 bool GetImageSize(const std::string& path, int& width, int& height);
 // The same, 0 x 0 for other kinds.
 ImageSize GetImageSize(const std::string& path);
+// The displayed size of a picture of the given kind (0 x 0 for PictureKind::None).
+ImageSize GetImageSize(const std::string& path, PictureKind kind);
 
 // Decodes a picture fully (kind by its last four characters) into an RGB raster.
 Raster DecodePicture(const std::string& path);
+// The same for a picture of the given kind, turned upright; raises fw::Error for None.
+Raster DecodePicture(const std::string& path, PictureKind kind);
 
 // Decodes, point-samples to `size` on the longest side and writes a JPEG (replacing the target
 // in one step, so targetPath may equal sourcePath). Reader, scaler and encoder errors are
@@ -43,6 +52,9 @@ Raster DecodePicture(const std::string& path);
 // written or when the source kind is not one of the four (nothing is done then).
 bool MakeScaledJpeg(Host& host, const std::string& sourcePath, const std::string& targetPath,
                     int size, int quality, bool progressive);
+// The same for a source of the given kind (nothing is done for None).
+bool MakeScaledJpeg(Host& host, const std::string& sourcePath, PictureKind kind,
+                    const std::string& targetPath, int size, int quality, bool progressive);
 
 // MakeScaledJpeg in two steps, so that pictures can be scaled on worker threads while the
 // front end's thread writes and reports in order. ScaledJpegData touches no host and writes
@@ -50,6 +62,8 @@ bool MakeScaledJpeg(Host& host, const std::string& sourcePath, const std::string
 // MakeScaledJpeg's. WriteScaledJpeg is its last step, with its message and result.
 std::optional<std::string> ScaledJpegData(const std::string& sourcePath, int size, int quality,
                                           bool progressive);
+std::optional<std::string> ScaledJpegData(const std::string& sourcePath, PictureKind kind,
+                                          int size, int quality, bool progressive);
 bool WriteScaledJpeg(Host& host, const std::string& targetPath, const std::string& jpeg);
 
 // The longest side a picture must take to fit a maxWidth x maxHeight box with its aspect ratio
