@@ -54,8 +54,7 @@ void Scale(Context& c) {
   int quality = ParseInt(c.option("--quality", "75"), "Q");
   if (size < 1) throw UsageError{"SIZE must be at least 1"};
   if (quality < 1 || quality > 100) throw UsageError{"Q must lie between 1 and 100"};
-  MakeScaledJpeg(c.host(), p[0], AnyPictureKind(p[0]), p[1], size, quality,
-                 c.has("--progressive"));
+  MakeScaledJpeg(c.host(), p[0], AnyPictureKind(p[0]), p[1], size, quality, c.has("--progressive"));
 }
 
 }  // namespace

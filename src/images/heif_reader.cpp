@@ -68,8 +68,8 @@ Raster DecodeHeif(const std::string& bytes, HeifInfo* info) {
                           heif_chroma_interleaved_RGB, options.get()));
   HeifPtr<const heif_image> image(decoded);
   int stride = 0;
-  const std::uint8_t* plane = heif_image_get_plane_readonly(decoded, heif_channel_interleaved,
-                                                            &stride);
+  const std::uint8_t* plane =
+      heif_image_get_plane_readonly(decoded, heif_channel_interleaved, &stride);
   const int width = heif_image_get_width(decoded, heif_channel_interleaved);
   const int height = heif_image_get_height(decoded, heif_channel_interleaved);
   if (!plane || width != p.info.width || height != p.info.height || stride < width * 3)

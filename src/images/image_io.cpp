@@ -150,8 +150,8 @@ class NoEventsHost : public Host {
   void open(const std::string&) override {}
 };
 
-std::optional<std::string> ScaledData(Host& host, const std::string& sourcePath,
-                                      PictureKind kind, int size, int quality, bool progressive) {
+std::optional<std::string> ScaledData(Host& host, const std::string& sourcePath, PictureKind kind,
+                                      int size, int quality, bool progressive) {
   if (kind == PictureKind::None) return std::nullopt;
   // The source is read completely before anything is written, so target may equal source.
   // A JPEG is sampled while it is decoded, without ever holding its whole raster.
@@ -173,8 +173,8 @@ std::optional<std::string> ScaledJpegData(const std::string& sourcePath, int siz
   return ScaledJpegData(sourcePath, DecodeKind(sourcePath), size, quality, progressive);
 }
 
-std::optional<std::string> ScaledJpegData(const std::string& sourcePath, PictureKind kind,
-                                          int size, int quality, bool progressive) {
+std::optional<std::string> ScaledJpegData(const std::string& sourcePath, PictureKind kind, int size,
+                                          int quality, bool progressive) {
   NoEventsHost quiet;
   return ScaledData(quiet, sourcePath, kind, size, quality, progressive);
 }

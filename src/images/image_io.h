@@ -62,8 +62,8 @@ bool MakeScaledJpeg(Host& host, const std::string& sourcePath, PictureKind kind,
 // MakeScaledJpeg's. WriteScaledJpeg is its last step, with its message and result.
 std::optional<std::string> ScaledJpegData(const std::string& sourcePath, int size, int quality,
                                           bool progressive);
-std::optional<std::string> ScaledJpegData(const std::string& sourcePath, PictureKind kind,
-                                          int size, int quality, bool progressive);
+std::optional<std::string> ScaledJpegData(const std::string& sourcePath, PictureKind kind, int size,
+                                          int quality, bool progressive);
 bool WriteScaledJpeg(Host& host, const std::string& targetPath, const std::string& jpeg);
 
 // The longest side a picture must take to fit a maxWidth x maxHeight box with its aspect ratio

@@ -75,12 +75,12 @@ using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
 
 TiffHandle Open(MemoryFile& file) {
   std::unique_ptr<TIFFOpenOptions, void (*)(TIFFOpenOptions*)> options(TIFFOpenOptionsAlloc(),
-                                                                      TIFFOpenOptionsFree);
+                                                                       TIFFOpenOptionsFree);
   TIFFOpenOptionsSetErrorHandlerExtR(options.get(), KeepError, &file);
   TIFFOpenOptionsSetWarningHandlerExtR(options.get(), DropWarning, &file);
   TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), kMaxTiffAllocation);
-  TiffHandle tif(TIFFClientOpenExt("picture", "rm", &file, ReadProc, WriteProc, SeekProc,
-                                   CloseProc, SizeProc, MapProc, UnmapProc, options.get()));
+  TiffHandle tif(TIFFClientOpenExt("picture", "rm", &file, ReadProc, WriteProc, SeekProc, CloseProc,
+                                   SizeProc, MapProc, UnmapProc, options.get()));
   if (!tif) Fail(file, "Not a TIFF picture");
   return tif;
 }
@@ -143,8 +143,10 @@ Raster StoredRows(TIFF* tif, MemoryFile& file) {
   if (!TIFFGetField(tif, TIFFIsTiled(tif) ? TIFFTAG_TILELENGTH : TIFFTAG_ROWSPERSTRIP, &unit))
     unit = h;
   unit = std::clamp<std::uint32_t>(unit, 1, std::max<std::uint32_t>(h, 1));
-  const std::uint32_t wanted = std::max<std::uint32_t>(1, (1u << 20) / std::max<std::uint32_t>(w, 1));
-  const std::uint32_t band = std::min<std::uint32_t>(h, unit * std::max<std::uint32_t>(1, wanted / unit));
+  const std::uint32_t wanted =
+      std::max<std::uint32_t>(1, (1u << 20) / std::max<std::uint32_t>(w, 1));
+  const std::uint32_t band =
+      std::min<std::uint32_t>(h, unit * std::max<std::uint32_t>(1, wanted / unit));
 
   Raster out{int(w), int(h), std::vector<std::uint8_t>(std::size_t(w) * h * 3)};
   std::vector<std::uint32_t> buffer(std::size_t(w) * band);

@@ -39,7 +39,7 @@ bool Have(std::initializer_list<const char*> tools) {
   return true;
 }
 
-#define NEED(...)                                                         \
+#define NEED(...) \
   if (!Have({__VA_ARGS__})) GTEST_SKIP() << "tools missing: " #__VA_ARGS__
 
 void Shell(const std::string& command) {
@@ -143,7 +143,7 @@ TEST_F(LibraryReaders, AvifStillTurnedAndAnimatedPicturesShowTheirFirstImageUpri
 
   const std::string animated = file("animated.avif");
   Shell("avifenc -s 10 " + Q(jpeg("f0.jpg", source)) + " " +
-      Q(jpeg("f1.jpg", SecondPicture(64, 36))) + " " + Q(animated));
+        Q(jpeg("f1.jpg", SecondPicture(64, 36))) + " " + Q(animated));
   EXPECT_EQ(Quarters(ReadHeif(animated)), "RGBW");
   EXPECT_EQ(ReadHeifSize(animated).height, 36);
 }
@@ -183,7 +183,7 @@ TEST_F(LibraryReaders, AnimatedWebpGivesItsFirstFrameOnTheCanvas) {
   NEED("img2webp");
   const std::string animated = file("animated.webp");
   Shell("img2webp -lossless " + Q(jpeg("f0.jpg", QuarterRaster(40, 30))) + " " +
-      Q(jpeg("f1.jpg", SecondPicture(40, 30))) + " -o " + Q(animated));
+        Q(jpeg("f1.jpg", SecondPicture(40, 30))) + " -o " + Q(animated));
   WebpInfo info;
   const Raster first = DecodeWebp(fs::ReadFile(animated), &info);
   EXPECT_TRUE(info.animated);
@@ -221,8 +221,8 @@ class TiffPictures : public LibraryReaders {
     }
     testing::WriteBytes(file(name + ".raw"), raw);
     Shell("raw2tiff -w " + std::to_string(r.width) + " -l " + std::to_string(r.height) + " -b " +
-        std::to_string(bands) + " -d byte -p rgb " + Q(file(name + ".raw")) + " " +
-        Q(file(name)));
+          std::to_string(bands) + " -d byte -p rgb " + Q(file(name + ".raw")) + " " +
+          Q(file(name)));
     return file(name);
   }
 };
@@ -232,8 +232,8 @@ TEST_F(TiffPictures, EveryLayoutAndCompressionMatchesLibtiffsDecode) {
   // Taller than one band of decoded rows, so bands end inside the picture and at its end.
   const Raster source = testing::SmoothRaster(1100, 1003);
   const std::string plain = raw2tiff("plain.tif", source);
-  const char* const layouts[] = {"-c none -r 7", "-c lzw", "-c zip -p separate", "-c packbits",
-                                 "-c jpeg -r 16", "-c lzw -t -w 64 -l 48"};
+  const char* const layouts[] = {"-c none -r 7", "-c lzw",        "-c zip -p separate",
+                                 "-c packbits",  "-c jpeg -r 16", "-c lzw -t -w 64 -l 48"};
   for (const char* layout : layouts) {
     const std::string tif = file("copy.tif");
     Shell(std::string("tiffcp ") + layout + " " + Q(plain) + " " + Q(tif));
@@ -253,7 +253,7 @@ TEST_F(TiffPictures, OrientationFirstPageAndAlpha) {
 
   const std::string pages = file("pages.tif");
   Shell("tiffcp " + Q(raw2tiff("p1.tif", QuarterRaster(40, 30))) + " " +
-      Q(raw2tiff("p2.tif", SecondPicture(40, 30))) + " " + Q(pages));
+        Q(raw2tiff("p2.tif", SecondPicture(40, 30))) + " " + Q(pages));
   EXPECT_EQ(Quarters(ReadTiff(pages)), "RGBW");
 
   // Unassociated alpha of 0 everywhere: libtiff alone would blacken every pixel.
@@ -264,9 +264,9 @@ TEST_F(TiffPictures, OrientationFirstPageAndAlpha) {
 
 TEST(LibraryReaderErrors, DamagedFilesFailWithAMessage) {
   const std::string notAPicture = "this is not a picture at all, only some text";
-  for (auto decode : {+[](const std::string& b) { DecodeHeif(b); },
-                      +[](const std::string& b) { DecodeWebp(b); },
-                      +[](const std::string& b) { DecodeTiff(b); }}) {
+  for (auto decode :
+       {+[](const std::string& b) { DecodeHeif(b); }, +[](const std::string& b) { DecodeWebp(b); },
+        +[](const std::string& b) { DecodeTiff(b); }}) {
     for (const std::string& bytes : {std::string(), notAPicture}) {
       try {
         decode(bytes);
@@ -282,13 +282,12 @@ TEST(PictureKinds, TheGalleriesRulesKeepTheirFourEndings) {
   struct Row {
     const char* name;
     PictureKind any;
-  } rows[] = {{"a.JPEG", PictureKind::Jpeg}, {"a.jpe", PictureKind::Jpeg},
-              {"a.jfif", PictureKind::Jpeg}, {"a.jpg", PictureKind::Jpeg},
-              {"a.HEIC", PictureKind::Heif}, {"a.heif", PictureKind::Heif},
-              {"a.avif", PictureKind::Avif}, {"a.webp", PictureKind::Webp},
-              {"a.tif", PictureKind::Tiff},  {"a.Tiff", PictureKind::Tiff},
-              {"a.bmp", PictureKind::Bmp},   {"xbmp", PictureKind::None},
-              {"a.tif/b", PictureKind::None}, {"a.xjpg", PictureKind::None}};
+  } rows[] = {
+      {"a.JPEG", PictureKind::Jpeg},  {"a.jpe", PictureKind::Jpeg},  {"a.jfif", PictureKind::Jpeg},
+      {"a.jpg", PictureKind::Jpeg},   {"a.HEIC", PictureKind::Heif}, {"a.heif", PictureKind::Heif},
+      {"a.avif", PictureKind::Avif},  {"a.webp", PictureKind::Webp}, {"a.tif", PictureKind::Tiff},
+      {"a.Tiff", PictureKind::Tiff},  {"a.bmp", PictureKind::Bmp},   {"xbmp", PictureKind::None},
+      {"a.tif/b", PictureKind::None}, {"a.xjpg", PictureKind::None}};
   for (const Row& r : rows) EXPECT_EQ(AnyPictureKind(r.name), r.any) << r.name;
   for (const char* name : {"a.jpeg", "a.jpe", "a.heic", "a.avif", "a.webp", "a.tif", "a.tiff"}) {
     EXPECT_EQ(ProbeKind(name), PictureKind::None) << name;
