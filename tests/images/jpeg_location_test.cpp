@@ -1,0 +1,137 @@
+// Removing where a picture was taken: the GPS IFD and the XMP GPS properties go, everything
+// else in the file stays byte for byte where it was.
+#include "images/jpeg_location.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "common/error.h"
+#include "images/exif.h"
+#include "images/exif_jpeg.h"
+#include "images/jpeg_reader.h"
+#include "images/tiff_bytes.h"
+
+namespace fw {
+namespace {
+
+// "Exif\0\0" and a TIFF structure: IFD0 with Orientation 6, Make (a value kept outside the
+// table) and the GPS pointer, then the GPS IFD with a reference letter and a latitude.
+std::string ExifWithGps(bool little) {
+  std::string t;
+  auto put16 = [&](std::uint32_t v) {
+    const char a = char(v & 255), b = char(v >> 8 & 255);
+    t += little ? std::string{a, b} : std::string{b, a};
+  };
+  auto put32 = [&](std::uint32_t v) {
+    if (little)
+      put16(v & 0xFFFF), put16(v >> 16);
+    else
+      put16(v >> 16), put16(v & 0xFFFF);
+  };
+  auto entry = [&](std::uint32_t tag, std::uint32_t type, std::uint32_t count, std::uint32_t v) {
+    put16(tag), put16(type), put32(count);
+    if (type == 3)
+      put16(v), put16(0);
+    else
+      put32(v);
+  };
+  t += little ? "II" : "MM";
+  put16(42), put32(8);
+  put16(3);                  // IFD0 at 8, 42 bytes
+  entry(0x0112, 3, 1, 6);    // Orientation
+  entry(0x010F, 2, 10, 50);  // Make at 50
+  entry(0x8825, 4, 1, 60);   // the GPS IFD at 60
+  put32(0);
+  t += std::string("MakerName\0", 10);
+  put16(2);                // the GPS IFD at 60, 30 bytes
+  entry(0x0001, 2, 2, 0);  // GPSLatitudeRef, kept inside the entry
+  t.replace(t.size() - 4, 1, "N");
+  entry(0x0002, 5, 3, 90);  // GPSLatitude at 90
+  put32(0);
+  for (std::uint32_t v : {52u, 1u, 31u, 1u, 4321u, 100u}) put32(v);
+  return std::string("Exif\0\0", 6) + t;
+}
+
+const std::string kXmp =
+    std::string("http://ns.adobe.com/xap/1.0/\0", 29) +
+    "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/"
+    "22-rdf-syntax-ns#\">\n"
+    "<rdf:Description rdf:about=\"\" xmlns:e='http://ns.adobe.com/exif/1.0/'\n"
+    " xmlns:tiff=\"http://ns.adobe.com/tiff/1.0/\" e:GPSLatitude=\"52,31.72N\"\n"
+    " e:DateTimeOriginal=\"2026-05-01T10:00:00\" tiff:Make=\"MakerName\" e:GPSLongitude = "
+    "'13,24E'>\n"
+    "<e:GPSAltitude>34/1</e:GPSAltitude><e:GPSVersionID><rdf:Seq><rdf:li>2</rdf:li></rdf:Seq>"
+    "</e:GPSVersionID ><e:GPSMapDatum/><e:UserComment>GPS: e:GPSLatitude</e:UserComment>\n"
+    "</rdf:Description></rdf:RDF></x:xmpmeta>";
+
+// The offset of the first scan's marker.
+std::size_t ScanStart(const std::string& jpeg) { return jpeg.find("\xFF\xDA"); }
+
+TEST(JpegLocation, GpsGoesAndEverythingElseStaysInBothByteOrders) {
+  for (bool little : {true, false}) {
+    const std::string exif = ExifWithGps(little);
+    const std::string before = testing::JpegWithApp1(testing::QuarterRaster(32, 16), {exif, kXmp});
+    std::string after = before;
+    ASSERT_TRUE(RemoveJpegLocation(after));
+    ASSERT_EQ(after.size(), before.size());
+    const std::size_t scan = ScanStart(before);
+    EXPECT_EQ(after.substr(scan), before.substr(scan));  // the image data are untouched
+    EXPECT_EQ(DecodeJpeg(after).rgb, DecodeJpeg(before).rgb);
+
+    // The Exif read back: IFD0 holds Orientation and Make, no GPS pointer; the GPS values
+    // are gone from the file.
+    EXPECT_EQ(JpegOrientationFromBytes(after), 6);
+    const std::size_t at = after.find(std::string("Exif\0\0", 6)) + 6;
+    const std::string_view data(after.data() + at, exif.size() - 6);
+    const std::optional<TiffBytes> tiff = TiffBytes::Of(data);
+    ASSERT_TRUE(tiff);
+    ASSERT_EQ(tiff->entries(8), 2u);
+    EXPECT_EQ(tiff->u16(10), 0x0112u);
+    EXPECT_EQ(tiff->u16(22), 0x010Fu);
+    EXPECT_EQ(tiff->u32(30), 50u);
+    EXPECT_EQ(tiff->u32(34), 0u);  // the next-IFD offset moved up with the entries
+    EXPECT_EQ(data.substr(50, 9), "MakerName");
+    EXPECT_EQ(data.substr(60), std::string(data.size() - 60, '\0'));
+
+    // The XMP packet keeps its other properties, its length and its line ends.
+    const std::size_t x = after.find("<x:xmpmeta");
+    const std::string xml = after.substr(x, kXmp.size() - 29);
+    EXPECT_EQ(xml.find("GPSL"), xml.rfind("GPSLatitude<")) << xml;  // only inside the comment
+    EXPECT_EQ(xml.find("GPSA"), std::string::npos);
+    EXPECT_EQ(xml.find("GPSV"), std::string::npos);
+    EXPECT_EQ(xml.find("GPSM"), std::string::npos);
+    EXPECT_NE(xml.find("e:DateTimeOriginal=\"2026-05-01T10:00:00\" tiff:Make=\"MakerName\""),
+              std::string::npos);
+    EXPECT_NE(xml.find("<e:UserComment>GPS: e:GPSLatitude</e:UserComment>"), std::string::npos);
+    EXPECT_EQ(std::count(xml.begin(), xml.end(), '\n'), std::count(kXmp.begin(), kXmp.end(), '\n'));
+
+    std::string again = after;
+    EXPECT_FALSE(RemoveJpegLocation(again));  // nothing left to remove
+    EXPECT_EQ(again, after);
+  }
+}
+
+TEST(JpegLocation, FilesWithoutLocationStayAndDamagedOnesFail) {
+  const std::string plain =
+      testing::JpegWithApp1(testing::QuarterRaster(16, 16), {testing::OrientationPayload(3)});
+  std::string copy = plain;
+  EXPECT_FALSE(RemoveJpegLocation(copy));
+  EXPECT_EQ(copy, plain);
+
+  for (std::string bad :
+       {std::string("not a jpeg"), plain.substr(0, 30), plain.substr(0, 4) + "\xFF\xFF"}) {
+    const std::string kept = bad;
+    EXPECT_THROW(RemoveJpegLocation(bad), Error);
+    EXPECT_EQ(bad, kept);
+  }
+  // A GPS pointer that leads outside the data, or an IFD0 cut short, blanks only what exists.
+  std::string exif = ExifWithGps(true).substr(6, 50);
+  EXPECT_TRUE(RemoveExifGps(exif));
+  std::string cut = ExifWithGps(true).substr(6, 30);
+  EXPECT_FALSE(RemoveExifGps(cut));
+}
+
+}  // namespace
+}  // namespace fw
