@@ -9,6 +9,9 @@
 #include <cstdio>
 #include <string>
 
+#include "common/error.h"
+#include "images/raster.h"
+
 namespace fw::fuzz {
 
 inline const std::string& ScratchFolder() {
@@ -31,6 +34,27 @@ inline bool TooLargeToDecode(std::int64_t width, std::int64_t height) {
   if (width < 0) width = -width;
   if (height < 0) height = -height;
   return std::uint64_t(width) * std::uint64_t(height) > kMaxFuzzPixels;
+}
+
+// For readers whose probe reads less than their decode: a probe may succeed where the decode
+// then fails, but a decode that succeeds must give the probed size and a whole raster, and
+// neither may raise anything but fw::Error (any other exception ends the run as a finding).
+template <typename Probe, typename Decode>
+void CheckProbeAndDecode(const std::string& bytes, Probe probe, Decode decode) {
+  int width = 0, height = 0;
+  try {
+    const auto info = probe(bytes);
+    width = info.width, height = info.height;
+  } catch (const fw::Error&) {
+    return;  // the decode reads the same headers first and fails the same way
+  }
+  if (TooLargeToDecode(width, height)) return;
+  try {
+    const fw::Raster r = decode(bytes);
+    if (r.width != width || r.height != height) std::abort();
+    if (r.rgb.size() != static_cast<std::size_t>(r.width) * r.height * 3) std::abort();
+  } catch (const fw::Error&) {
+  }
 }
 
 inline std::string ScratchPath(const std::string& name) { return ScratchFolder() + "/" + name; }
