@@ -11,16 +11,7 @@ cmake --build "$build" --target bench_thumbs bench_go_run -j2 >/dev/null
 tool="$build/bench/bench_thumbs"
 [ -f "$corpus/big48.jpg" ] || "$tool" corpus "$corpus"
 
-median() {  # median wall time in ms (one decimal) of 5 runs of the command
-  local t=()
-  for _ in 1 2 3 4 5; do
-    local s=$(date +%s%N); "$@" >/dev/null 2>&1; local e=$(date +%s%N)
-    t+=($(( (e - s) / 100000 )))
-  done
-  local m=$(printf '%s\n' "${t[@]}" | sort -n | sed -n 3p)
-  printf '%d.%d' $((m / 10)) $((m % 10))
-}
-row() { printf '%-58s %8s ms\n' "$1" "$2"; }
+source "$root/bench/timing.sh"
 is_real() { command -v "$1" >/dev/null && "$1" -version 2>&1 | grep -q "$2"; }
 # A wrapper script called convert may stand in front of ImageMagick's own program.
 im=convert; for c in convert-im6.q16 magick convert; do is_real "$c" ImageMagick && { im=$c; break; }; done
