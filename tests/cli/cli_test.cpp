@@ -108,6 +108,8 @@ TEST_F(CliTest, TextBlocksAndExport) {
 TEST_F(CliTest, ProbeAndScale) {
   makePictures(dir.file("p"), 3);
   EXPECT_EQ(cli({"probe", dir.file("p/pic2.jpg")}).out, "80 30\n");
+  std::filesystem::copy_file(dir.file("p/pic2.jpg"), dir.file("pic2.JPEG"));
+  EXPECT_EQ(cli({"probe", dir.file("pic2.JPEG")}).out, "80 30\n");  // the galleries skip it
   ASSERT_EQ(cli({"scale", dir.file("p/pic2.jpg"), dir.file("small.jpg"), "40"}).exitCode, 0);
   EXPECT_EQ(cli({"probe", dir.file("small.jpg")}).out, "40 15\n");
   EXPECT_EQ(cli({"scale", dir.file("p/pic2.jpg"), dir.file("x.jpg"), "-3"}).exitCode, 2);
