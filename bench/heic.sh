@@ -17,7 +17,7 @@ cmake --build "$build" --target bench_thumbs framewright-cli -j2 >/dev/null
 cli="$build/framewright-cli"
 [ -f "$corpus/big48.jpg" ] || "$build/bench/bench_thumbs" corpus "$corpus"
 [ -f "$corpus/p00.heic" ] || heif-enc -q 85 "$corpus/p00.jpg" -o "$corpus/p00.heic" >/dev/null
-[ -f "$corpus/big48.heic" ] || heif-enc -q 85 "$corpus/big48.jpg" -o "$corpus/big48.heic" >/dev/null
+[ -f "$corpus/big48.heic" ] || heif-enc -q 85 -p preset=ultrafast "$corpus/big48.jpg" -o "$corpus/big48.heic" >/dev/null
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
