@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libjpeg-turbo-progs
-          zlib1g-dev libsqlite3-dev libgtest-dev libbenchmark-dev libpng-dev
+          zlib1g-dev liblcms2-dev libsqlite3-dev libgtest-dev libbenchmark-dev libpng-dev
           xvfb xauth)
 # Later parts of the build add their packages in scripts/packages.d/*.txt, one a line.
 for f in scripts/packages.d/*.txt; do

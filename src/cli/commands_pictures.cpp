@@ -54,7 +54,8 @@ void Scale(Context& c) {
   int quality = ParseInt(c.option("--quality", "75"), "Q");
   if (size < 1) throw UsageError{"SIZE must be at least 1"};
   if (quality < 1 || quality > 100) throw UsageError{"Q must lie between 1 and 100"};
-  MakeScaledJpeg(c.host(), p[0], AnyPictureKind(p[0]), p[1], size, quality, c.has("--progressive"));
+  MakeScaledJpeg(c.host(), p[0], AnyPictureKind(p[0]), p[1], size, quality, c.has("--progressive"),
+                 c.has("--smooth") ? Sampler::Smooth : Sampler::Point);
 }
 
 }  // namespace
@@ -63,8 +64,9 @@ void AddPictureCommands(std::vector<Command>& t) {
   t.push_back({"images", "GALLERY", "the image list as loaded, one name a line", Images});
   t.push_back({"probe", "FILE", "prints the picture's width and height: \"W H\"", Probe});
   t.push_back({"decode", "FILE OUT.ppm", "writes the decoded picture as binary PPM (P6)", Decode});
-  t.push_back({"scale", "SRC DST SIZE [--quality Q] [--progressive]",
-               "writes SRC scaled to SIZE on its longest side as a JPEG (quality 75 unless Q)",
+  t.push_back({"scale", "SRC DST SIZE [--quality Q] [--progressive] [--smooth]",
+               "writes SRC scaled to SIZE on its longest side as a JPEG (quality 75 unless Q; "
+               "filtered instead of point-sampled with --smooth)",
                Scale});
 }
 

@@ -36,22 +36,25 @@ struct Conversion {
   bool progressive = false;
   bool shrink = false;  // else at its own size, no pixel resampled
   int size = 0;
+  Sampler sampler = Sampler::Point;
 
   std::string recipe() const {
-    return (shrink ? "shrink " : "own ") + JpegRecipe(size, quality, progressive);
+    return (shrink ? "shrink " : "own ") +
+           JpegRecipe(size, quality, progressive, shrink && sampler == Sampler::Smooth);
   }
   // Touches no host and writes nothing: may run on a worker thread.
   std::optional<std::string> jpeg() const {
-    if (shrink) return ScaledJpegData(source, size, quality, progressive);
+    if (shrink) return ScaledJpegData(source, size, quality, progressive, sampler);
     return EncodeJpeg(DecodePicture(source), quality, progressive);
   }
 };
 
 Conversion PlanConversion(const GalleryValues& values, const std::string& source,
-                          const std::string& target) {
+                          const std::string& target, Sampler sampler) {
   Conversion c{source, target, values.integer("JpegQuality"),
                values.flag("SourceResizedImageIsProgressive"),
                values.flag("SourceResizeByDimensions")};
+  c.sampler = sampler;
   if (c.shrink)
     c.size = FitLongestSide(source, values.integer("SourceMaxImageWidth"),
                             values.integer("SourceMaxImageHeight"));
@@ -75,12 +78,12 @@ std::vector<std::string> PicturesToConvert(const std::string& source,
 }
 
 void ConvertPictures(GalleryValues& values, Host& host, const std::string& source,
-                     const std::vector<std::string>& names, unsigned threads) {
+                     const std::vector<std::string>& names, unsigned threads, Sampler sampler) {
   const std::string imageFolder = ImageFolder(NamingValues::From(values));
   auto conversion = [&](std::size_t k) {
-    return PlanConversion(values, source + names[k - 1],
-                          CopyTargetPath(imageFolder, names[k - 1], values.text("BlankSpace"),
-                                         true));
+    return PlanConversion(
+        values, source + names[k - 1],
+        CopyTargetPath(imageFolder, names[k - 1], values.text("BlankSpace"), true), sampler);
   };
   // Later pictures are converted on worker threads; this thread writes and reports in order.
   ScaleAhead ahead(WorkerCount(threads));
@@ -114,8 +117,8 @@ bool SameFolder(const std::string& a, const std::string& b) {
   return AddBackslash(a) == AddBackslash(b) || RealFolder(a) == RealFolder(b);
 }
 
-void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort,
-                   unsigned threads) {
+void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort, unsigned threads,
+                   Sampler sampler) {
   if (Blank(values.text("BaseDir"))) {
     host.beep();
     host.message(kBaseDirNotSpecifiedMessage);
@@ -150,7 +153,8 @@ void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort,
 
   if (convert) {
     RunGuard guard(abort, values);
-    ConvertPictures(values, host, source, PicturesToConvert(source, all.subspan(1)), threads);
+    ConvertPictures(values, host, source, PicturesToConvert(source, all.subspan(1)), threads,
+                    sampler);
     host.status("Finished converting to JPG.");
     guard.release();
     host.beep();

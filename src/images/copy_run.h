@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "images/image_io.h"
 #include "images/run_controls.h"
 
 namespace fw {
@@ -20,9 +21,10 @@ inline constexpr const char* kSameSourceMessage = "Image directory is the same a
 // and clears the request. The abort request (Host::abortRequested) is polled after each
 // converted picture. An error while converting ends the run after the Abort button was
 // hidden and the list reloaded. Pictures are converted on `threads` worker threads (0: one per
-// core); files, texts and their order are those of a run on one thread.
+// core); files, texts and their order are those of a run on one thread. `sampler` tells how
+// pictures are shrunk into the box.
 void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort,
-                   unsigned threads = 0);
+                   unsigned threads = 0, Sampler sampler = Sampler::Point);
 
 // The image-folder path a source file is copied to: spaces replaced by `blankSpace`, and for
 // a converted picture the last three characters replaced by "jpg".

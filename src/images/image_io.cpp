@@ -12,10 +12,13 @@
 #include "images/heif_reader.h"
 #include "images/jpeg_reader.h"
 #include "images/jpeg_rows.h"
+#include "images/jpeg_smooth.h"
 #include "images/jpeg_writer.h"
 #include "images/orient.h"
 #include "images/png_reader.h"
 #include "images/scaler.h"
+#include "images/smooth_scaler.h"
+#include "images/srgb.h"
 #include "images/tiff_reader.h"
 #include "images/webp_reader.h"
 
@@ -110,12 +113,27 @@ ImageSize GetImageSize(const std::string& path) { return GetImageSize(path, Prob
 
 Raster DecodePicture(const std::string& path) { return DecodePicture(path, DecodeKind(path)); }
 
-Raster DecodePicture(const std::string& path, PictureKind kind) {
+namespace {
+
+// The profile a reader found, handed on with its raster.
+template <typename Info>
+Raster WithProfile(Raster (*decode)(const std::string&, Info*), const std::string& path) {
+  Info info;
+  Raster r = decode(fs::ReadFile(path), &info);
+  r.iccProfile = info.icc;
+  return r;
+}
+
+// The picture as shown, with the profile its file carries still to be applied.
+Raster DecodeTagged(const std::string& path, PictureKind kind) {
   switch (kind) {
     case PictureKind::Jpeg: {
       const int orientation = ReadJpegOrientation(path);
-      if (orientation == 1) return ReadJpeg(path);
-      return TurnRaster(ReadJpeg(path), orientation);
+      Raster stored = ReadJpeg(path);
+      if (orientation == 1) return stored;
+      Raster shown = TurnRaster(stored, orientation);
+      shown.iccProfile = std::move(stored.iccProfile);
+      return shown;
     }
     case PictureKind::Gif:
       return ReadGif(path);
@@ -125,15 +143,28 @@ Raster DecodePicture(const std::string& path, PictureKind kind) {
       return ReadBmp(path);
     case PictureKind::Heif:
     case PictureKind::Avif:
-      return ReadHeif(path);
+      return WithProfile(&DecodeHeif, path);
     case PictureKind::Webp:
-      return ReadWebp(path);
+      return WithProfile(&DecodeWebp, path);
     case PictureKind::Tiff:
-      return ReadTiff(path);
+      return WithProfile(&DecodeTiff, path);
     case PictureKind::None:
       break;
   }
   throw Error("Not a picture file: " + path);
+}
+
+Raster Tagged(Raster scaled, const Raster& source) {
+  scaled.iccProfile = source.iccProfile;
+  return scaled;
+}
+
+}  // namespace
+
+Raster DecodePicture(const std::string& path, PictureKind kind) {
+  Raster picture = DecodeTagged(path, kind);
+  ConvertToSrgb(picture);
+  return picture;
 }
 
 namespace {
@@ -150,33 +181,51 @@ class NoEventsHost : public Host {
   void open(const std::string&) override {}
 };
 
+// The picture scaled, its profile still to be applied. A JPEG is scaled while it is decoded,
+// without ever holding its whole raster, unless a point-sampled one is shown turned: that
+// samples across its stored rows and takes the full decode.
+Raster Scaled(Host& host, const std::string& sourcePath, PictureKind kind, int size,
+              Sampler sampler) {
+  const bool jpeg = kind == PictureKind::Jpeg;
+  const int orientation = jpeg ? ReadJpegOrientation(sourcePath) : 1;
+  std::optional<Raster> scaled;
+  if (sampler == Sampler::Smooth) {
+    if (jpeg) scaled = SmoothJpegFile(sourcePath, size, orientation, host);
+    if (scaled) return std::move(*scaled);
+    const Raster source = DecodeTagged(sourcePath, kind);
+    return Tagged(SmoothSample(source, size, host), source);
+  }
+  if (orientation != 1) {
+    const Raster stored = ReadJpeg(sourcePath);
+    return Tagged(OrientedPointSample(stored, orientation, size, host), stored);
+  }
+  if (jpeg) scaled = SampleJpegFile(sourcePath, size, host);
+  if (scaled) return std::move(*scaled);
+  const Raster source = DecodeTagged(sourcePath, kind);
+  return Tagged(PointSample(source, size, host), source);
+}
+
 std::optional<std::string> ScaledData(Host& host, const std::string& sourcePath, PictureKind kind,
-                                      int size, int quality, bool progressive) {
+                                      int size, int quality, bool progressive, Sampler sampler) {
   if (kind == PictureKind::None) return std::nullopt;
   // The source is read completely before anything is written, so target may equal source.
-  // A JPEG is sampled while it is decoded, without ever holding its whole raster.
-  std::optional<Raster> scaled;
-  const int orientation = kind == PictureKind::Jpeg ? ReadJpegOrientation(sourcePath) : 1;
-  // A picture shown turned samples across its stored rows, so it takes the full decode.
-  if (orientation != 1)
-    scaled = OrientedPointSample(ReadJpeg(sourcePath), orientation, size, host);
-  else if (kind == PictureKind::Jpeg)
-    scaled = SampleJpegFile(sourcePath, size, host);
-  if (!scaled) scaled = PointSample(DecodePicture(sourcePath, kind), size, host);
-  return EncodeJpeg(*scaled, quality, progressive);
+  Raster scaled = Scaled(host, sourcePath, kind, size, sampler);
+  // Colours are converted once the picture is small: the cost follows the output's size.
+  ConvertToSrgb(scaled);
+  return EncodeJpeg(scaled, quality, progressive);
 }
 
 }  // namespace
 
 std::optional<std::string> ScaledJpegData(const std::string& sourcePath, int size, int quality,
-                                          bool progressive) {
-  return ScaledJpegData(sourcePath, DecodeKind(sourcePath), size, quality, progressive);
+                                          bool progressive, Sampler sampler) {
+  return ScaledJpegData(sourcePath, DecodeKind(sourcePath), size, quality, progressive, sampler);
 }
 
 std::optional<std::string> ScaledJpegData(const std::string& sourcePath, PictureKind kind, int size,
-                                          int quality, bool progressive) {
+                                          int quality, bool progressive, Sampler sampler) {
   NoEventsHost quiet;
-  return ScaledData(quiet, sourcePath, kind, size, quality, progressive);
+  return ScaledData(quiet, sourcePath, kind, size, quality, progressive, sampler);
 }
 
 bool WriteScaledJpeg(Host& host, const std::string& targetPath, const std::string& jpeg) {
@@ -193,15 +242,16 @@ bool WriteScaledJpeg(Host& host, const std::string& targetPath, const std::strin
 }
 
 bool MakeScaledJpeg(Host& host, const std::string& sourcePath, const std::string& targetPath,
-                    int size, int quality, bool progressive) {
+                    int size, int quality, bool progressive, Sampler sampler) {
   return MakeScaledJpeg(host, sourcePath, DecodeKind(sourcePath), targetPath, size, quality,
-                        progressive);
+                        progressive, sampler);
 }
 
 bool MakeScaledJpeg(Host& host, const std::string& sourcePath, PictureKind kind,
-                    const std::string& targetPath, int size, int quality, bool progressive) {
+                    const std::string& targetPath, int size, int quality, bool progressive,
+                    Sampler sampler) {
   const std::optional<std::string> jpeg =
-      ScaledData(host, sourcePath, kind, size, quality, progressive);
+      ScaledData(host, sourcePath, kind, size, quality, progressive, sampler);
   return !jpeg || WriteScaledJpeg(host, targetPath, *jpeg);
 }
 

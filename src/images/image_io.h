@@ -15,6 +15,11 @@ class Host;
 
 enum class PictureKind { None, Jpeg, Gif, Png, Bmp, Heif, Avif, Webp, Tiff };
 
+// How pictures are scaled: Point copies one source pixel to each output pixel (exact and
+// fast, but fine patterns alias); Smooth filters each output pixel from the source area it
+// stands for. Both give the same output size.
+enum class Sampler { Point, Smooth };
+
 struct ImageSize {
   int width = 0;
   int height = 0;
@@ -40,30 +45,33 @@ ImageSize GetImageSize(const std::string& path);
 // The displayed size of a picture of the given kind (0 x 0 for PictureKind::None).
 ImageSize GetImageSize(const std::string& path, PictureKind kind);
 
-// Decodes a picture fully (kind by its last four characters) into an RGB raster.
+// Decodes a picture fully (kind by its last four characters) into an RGB raster, shown as a
+// browser shows it: turned by its EXIF orientation, its colours in sRGB (srgb.h).
 Raster DecodePicture(const std::string& path);
 // The same for a picture of the given kind, turned upright; raises fw::Error for None.
 Raster DecodePicture(const std::string& path, PictureKind kind);
 
-// Decodes, point-samples to `size` on the longest side and writes a JPEG (replacing the target
-// in one step, so targetPath may equal sourcePath). Reader, scaler and encoder errors are
-// raised and nothing is written. Returns false when the target could not be written, after
-// telling the host "Could not create file <target>. Will continue with next file."; true when
-// written or when the source kind is not one of the four (nothing is done then).
+// Decodes, scales to `size` on the longest side and writes a JPEG (replacing the target in one
+// step, so targetPath may equal sourcePath). Reader, scaler and encoder errors are raised and
+// nothing is written. Returns false when the target could not be written, after telling the
+// host "Could not create file <target>. Will continue with next file."; true when written or
+// when the source kind is not one of the four (nothing is done then).
 bool MakeScaledJpeg(Host& host, const std::string& sourcePath, const std::string& targetPath,
-                    int size, int quality, bool progressive);
+                    int size, int quality, bool progressive, Sampler sampler = Sampler::Point);
 // The same for a source of the given kind (nothing is done for None).
 bool MakeScaledJpeg(Host& host, const std::string& sourcePath, PictureKind kind,
-                    const std::string& targetPath, int size, int quality, bool progressive);
+                    const std::string& targetPath, int size, int quality, bool progressive,
+                    Sampler sampler = Sampler::Point);
 
 // MakeScaledJpeg in two steps, so that pictures can be scaled on worker threads while the
 // front end's thread writes and reports in order. ScaledJpegData touches no host and writes
 // nothing (safe on any thread); empty when the source kind is none of the four; errors as
 // MakeScaledJpeg's. WriteScaledJpeg is its last step, with its message and result.
 std::optional<std::string> ScaledJpegData(const std::string& sourcePath, int size, int quality,
-                                          bool progressive);
+                                          bool progressive, Sampler sampler = Sampler::Point);
 std::optional<std::string> ScaledJpegData(const std::string& sourcePath, PictureKind kind, int size,
-                                          int quality, bool progressive);
+                                          int quality, bool progressive,
+                                          Sampler sampler = Sampler::Point);
 bool WriteScaledJpeg(Host& host, const std::string& targetPath, const std::string& jpeg);
 
 // The longest side a picture must take to fit a maxWidth x maxHeight box with its aspect ratio

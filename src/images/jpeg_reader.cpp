@@ -8,6 +8,7 @@
 #include "common/fs.h"
 #include "images/jpeg_errors.h"
 #include "images/jpeg_file_source.h"
+#include "images/jpeg_icc.h"
 #include "images/jpeg_rows.h"
 
 namespace fw {
@@ -62,10 +63,12 @@ Raster DecodeJpeg(const std::string& bytes) {
   jpeg_create_decompress(&d.cinfo);
   jpeg_mem_src(&d.cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
                static_cast<unsigned long>(bytes.size()));
+  KeepIccMarkers(&d.cinfo);
   jpeg_read_header(&d.cinfo, TRUE);
   CheckJpegPixelLimit(d.cinfo.image_width, d.cinfo.image_height);
   ChooseJpegOutput(&d.cinfo);
   jpeg_start_decompress(&d.cinfo);
+  out.iccProfile = EmbeddedIcc(&d.cinfo);
 
   const int width = static_cast<int>(d.cinfo.output_width);
   const int height = static_cast<int>(d.cinfo.output_height);

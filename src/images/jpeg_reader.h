@@ -19,7 +19,8 @@ JpegInfo JpegSizeFromMemory(const std::string& bytes);
 
 // Full-scale decode to RGB with libjpeg's defaults. Grey-scale pictures go through libjpeg's
 // one-pass quantizer (at most 236 levels, default dithering); CMYK and YCCK pictures are
-// converted to RGB, reading the ink values as inverted when an Adobe marker is present.
+// converted to RGB, reading the ink values as inverted when an Adobe marker is present. The
+// embedded ICC profile is handed on in the raster, unconverted.
 Raster ReadJpeg(const std::string& path);
 Raster DecodeJpeg(const std::string& bytes);
 

@@ -6,6 +6,7 @@
 #include "common/error.h"
 #include "common/host.h"
 #include "images/jpeg_file_source.h"
+#include "images/jpeg_icc.h"
 #include "images/jpeg_sampled_decode.h"
 #include "images/scaler.h"
 
@@ -105,6 +106,7 @@ std::optional<Raster> SampleJpegFile(const std::string& path, int size, Host& ho
   }
   jpeg_create_decompress(cinfo);
   source.attach(cinfo);
+  KeepIccMarkers(cinfo);
   jpeg_read_header(cinfo, TRUE);
   CheckJpegPixelLimit(cinfo->image_width, cinfo->image_height);
   ChooseJpegOutput(cinfo);
@@ -115,6 +117,7 @@ std::optional<Raster> SampleJpegFile(const std::string& path, int size, Host& ho
   jpeg_start_decompress(cinfo);
 
   out = NewScaledRaster(s);
+  out.iccProfile = EmbeddedIcc(cinfo);
   column = SampledColumns(s, width);
   row.resize(std::size_t(width) * 3);
   JSAMPARRAY line = (*cinfo->mem->alloc_sarray)(

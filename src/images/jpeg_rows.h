@@ -25,9 +25,9 @@ void ChooseJpegOutput(j_decompress_ptr cinfo);
 void ConvertJpegRow(j_decompress_ptr cinfo, const JSAMPLE* in, std::uint8_t* out);
 
 // The picture at `path` scaled to `size` on its longest side as PointSample(ReadJpeg(path))
-// makes it, with the same errors and one host.processEvents() per output row. Empty when the
-// full path must be taken instead (a size below 1, or an output over kMaxPixels, whose errors
-// the full path raises only after decoding).
+// makes it (the embedded ICC profile handed on, unconverted), with the same errors and one
+// host.processEvents() per output row. Empty when the full path must be taken instead (a size
+// below 1, or an output over kMaxPixels, whose errors the full path raises only after decoding).
 std::optional<Raster> SampleJpegFile(const std::string& path, int size, Host& host);
 
 }  // namespace fw

@@ -10,7 +10,9 @@
 #include "images/png_adam7.h"
 #include "images/png_chunks.h"
 #include "images/png_gamma.h"
+#include "images/png_inflate.h"
 #include "images/png_pixels.h"
+#include "images/srgb.h"
 
 namespace fw {
 namespace {
@@ -21,6 +23,28 @@ const Chunk* FindChunk(const png::ChunkList& list, std::string_view type) {
   for (const Chunk& c : list.chunks)
     if (c.type == type) return &c;
   return nullptr;
+}
+
+// Larger profiles than any real one are taken as damage.
+constexpr std::size_t kMaxProfileBytes = std::size_t{16} << 20;
+
+// The profile of an iCCP chunk (a name, a zero byte, method 0 and the zlib stream); empty when
+// the chunk is damaged, which leaves the picture as it would be without one.
+std::string ChunkProfile(std::string_view data) {
+  const std::size_t nul = data.find('\0');
+  if (nul == std::string_view::npos || nul + 2 > data.size() || data[nul + 1] != 0) return {};
+  try {
+    png::Inflater z(data.substr(nul + 2));
+    std::string icc;
+    std::uint8_t piece[65536];
+    while (std::size_t got = z.Read(piece, sizeof piece)) {
+      icc.append(reinterpret_cast<const char*>(piece), got);
+      if (icc.size() > kMaxProfileBytes) return {};
+    }
+    return icc;
+  } catch (const Error&) {
+    return {};
+  }
 }
 
 png::Header ParseHeader(const png::ChunkList& list) {
@@ -43,7 +67,8 @@ png::Header ParseHeader(const png::ChunkList& list) {
 PngInfo Load(const std::string& bytes, Raster* raster) {
   const png::ChunkList list = png::ReadChunks(bytes);
   const png::Header header = ParseHeader(list);
-  if (!list.hasIdat) throw Error("The current image being loaded has no data and could not be loaded.");
+  if (!list.hasIdat)
+    throw Error("The current image being loaded has no data and could not be loaded.");
 
   PngInfo info;
   info.width = static_cast<int>(header.width);
@@ -53,8 +78,11 @@ PngInfo Load(const std::string& bytes, Raster* raster) {
   info.interlaced = header.interlace == 1;
 
   std::optional<png::GammaTable> gamma;
+  std::string icc;
   for (const Chunk& c : list.chunks) {
-    if (c.type == "gAMA" && c.data.size() >= 4) {
+    if (c.type == "iCCP" && icc.empty()) {
+      icc = ChunkProfile(c.data);
+    } else if (c.type == "gAMA" && c.data.size() >= 4) {
       gamma = png::MakeGammaTable(png::BigEndian32(c.data.data()));
       info.hasGamma = true;
     } else if (c.type == "tRNS" && header.colorType == 2 && c.data.size() >= 6) {
@@ -65,8 +93,12 @@ PngInfo Load(const std::string& bytes, Raster* raster) {
       info.transparentBlue = std::uint16_t(t[4] << 8 | t[5]);
     } else if (c.type == "IDAT") {
       const Chunk* plte = FindChunk(list, "PLTE");
+      // A profile that is used describes the colours whole: the gAMA value then steps back.
+      // Only colour pictures take an RGB profile.
+      const bool profiled = raster && (header.colorType & 2) && ConvertsToSrgb(icc);
+      if (profiled) raster->iccProfile = icc;
       png::DecodeImage(header, list.idat, plte ? &plte->data : nullptr,
-                       gamma ? &*gamma : nullptr, raster);
+                       gamma && !profiled ? &*gamma : nullptr, raster);
       break;  // chunks after the image data change nothing
     }
   }

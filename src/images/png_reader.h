@@ -1,7 +1,9 @@
 // Our own PNG reader: the chunk structure with CRC checks, inflate through zlib, the five row
 // filters, Adam7, and the reduction of every colour type to 8-bit RGB (16-bit samples keep
 // their high byte, alpha is dropped, grey levels are spread over 0..255, a gAMA chunk's
-// correction is applied). Failures raise fw::Error with the reader's own message.
+// correction is applied, unless an iCCP profile that is not sRGB describes the colours: then
+// that profile is handed on in the raster instead). Failures raise fw::Error with the reader's
+// own message.
 #pragma once
 
 #include <cstdint>

@@ -47,12 +47,16 @@ struct ResizeStep {
   int quality = 0;
   bool progressive = false;
   bool clash = false;  // the JPEG's name is another picture's
+  Sampler sampler = Sampler::Point;
 
-  std::string recipe() const { return JpegRecipe(size, quality, progressive); }
+  std::string recipe() const {
+    return JpegRecipe(size, quality, progressive, sampler == Sampler::Smooth);
+  }
 };
 
-ResizeStep PlanResize(const GalleryValues& values, const std::string& image) {
+ResizeStep PlanResize(const GalleryValues& values, const std::string& image, Sampler sampler) {
   ResizeStep step;
+  step.sampler = sampler;
   step.path = ImageFolder(NamingValues::From(values)) + image;
   int width = 0, height = 0;
   GetImageSize(step.path, width, height);
@@ -72,7 +76,8 @@ ResizeStep PlanResize(const GalleryValues& values, const std::string& image) {
 }  // namespace
 
 void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
-                     const std::function<void()>& restoreButtons, unsigned threads) {
+                     const std::function<void()>& restoreButtons, unsigned threads,
+                     Sampler sampler) {
   // The buttons come back however the run ends; the busy state is left after them.
   const RunControls controls{busy.enter, [&] {
                                if (restoreButtons) restoreButtons();
@@ -85,11 +90,11 @@ void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
   auto plan = [&](std::size_t k) -> std::optional<ScaleAhead::Job> {
     const std::vector<std::string> list = values.images();
     if (k > list.size()) return std::nullopt;
-    const ResizeStep step = PlanResize(values, list[k - 1]);
+    const ResizeStep step = PlanResize(values, list[k - 1], sampler);
     if (step.target.empty() || step.clash) return std::nullopt;
     return ScaleAhead::Job{step.path, step.target, step.recipe(), [step] {
                              return ScaledJpegData(step.path, step.size, step.quality,
-                                                   step.progressive);
+                                                   step.progressive, step.sampler);
                            }};
   };
   bool aborted = false;
@@ -97,7 +102,7 @@ void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
     ahead.begin(i + 1, count, plan);
     const std::vector<std::string> list = values.images();
     if (i >= list.size()) break;
-    const ResizeStep step = PlanResize(values, list[i]);
+    const ResizeStep step = PlanResize(values, list[i], sampler);
     if (step.target.empty()) continue;
     if (step.clash) {
       // Another picture holds the JPEG's name; it is never written over.
@@ -108,11 +113,10 @@ void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
     host.status("Resizing image " + std::to_string(i + 1) + " of " + std::to_string(list.size()));
     host.processEvents();
     std::optional<std::string> jpeg;
-    const bool written =
-        ahead.take(host, step.path, step.target, step.recipe(), jpeg)
-            ? !jpeg || WriteScaledJpeg(host, step.target, *jpeg)
-            : MakeScaledJpeg(host, step.path, step.target, step.size, step.quality,
-                             step.progressive);
+    const bool written = ahead.take(host, step.path, step.target, step.recipe(), jpeg)
+                             ? !jpeg || WriteScaledJpeg(host, step.target, *jpeg)
+                             : MakeScaledJpeg(host, step.path, step.target, step.size, step.quality,
+                                              step.progressive, step.sampler);
     ahead.wrote(step.target);
     if (step.target != step.path && written) fs::Delete(step.path);
     host.processEvents();

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "images/image_io.h"
 #include "images/run_controls.h"
 
 namespace fw {
@@ -36,7 +37,9 @@ std::string ResizeTarget(const std::string& path);
 // A picture that cannot be read ends the run with its error, after the busy state was left,
 // the buttons restored and the list reloaded. Pictures are scaled on `threads` worker threads
 // (0: one per core); files, texts and their order are those of a run on one thread.
+// `sampler` tells how pictures are shrunk.
 void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
-                     const std::function<void()>& restoreButtons, unsigned threads = 0);
+                     const std::function<void()>& restoreButtons, unsigned threads = 0,
+                     Sampler sampler = Sampler::Point);
 
 }  // namespace fw

@@ -24,9 +24,11 @@ class Host;
 // `threads` worker threads, 0 meaning one per core; at least one.
 unsigned WorkerCount(unsigned threads);
 
-// A job's recipe for a JPEG made at `size` (0: the picture's own), `quality` and progression.
-inline std::string JpegRecipe(int size, int quality, bool progressive) {
-  return std::to_string(size) + "/" + std::to_string(quality) + (progressive ? "/p" : "/b");
+// A job's recipe for a JPEG made at `size` (0: the picture's own), `quality` and progression,
+// smoothly scaled or not.
+inline std::string JpegRecipe(int size, int quality, bool progressive, bool smooth = false) {
+  return std::to_string(size) + "/" + std::to_string(quality) + (progressive ? "/p" : "/b") +
+         (smooth ? "/s" : "");
 }
 
 class ScaleAhead {

@@ -40,7 +40,8 @@ bool ThumbnailHitsPicture(const GalleryValues& values, const std::string& image)
   return thumbName == image || fs::Exists(ThumbFolder(names) + thumbName);
 }
 
-void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, unsigned threads) {
+void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, unsigned threads,
+                   Sampler sampler) {
   const std::vector<std::string> atStart = values.images();
   if (atStart.empty()) {
     host.beep();
@@ -71,10 +72,12 @@ void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, u
     if (k > list.size() || ThumbnailHitsPicture(values, list[k - 1])) return std::nullopt;
     const NamingValues names = NamingValues::From(values);
     const int size = values.integer("ThumbSize");
-    ScaleAhead::Job job{ImageFolder(names) + list[k - 1], ThumbnailPath(names, list[k - 1]),
-                        std::to_string(size), {}};
-    job.scale = [picture = job.picture, size] {
-      return ScaledJpegData(picture, size, kThumbQuality, true);
+    ScaleAhead::Job job{ImageFolder(names) + list[k - 1],
+                        ThumbnailPath(names, list[k - 1]),
+                        JpegRecipe(size, kThumbQuality, true, sampler == Sampler::Smooth),
+                        {}};
+    job.scale = [picture = job.picture, size, sampler] {
+      return ScaledJpegData(picture, size, kThumbQuality, true, sampler);
     };
     return job;
   };
@@ -92,10 +95,11 @@ void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, u
       const std::string target = ThumbnailPath(names, image);
       const int size = values.integer("ThumbSize");
       std::optional<std::string> jpeg;
-      if (ahead.take(host, picture, target, std::to_string(size), jpeg)) {
+      const std::string recipe = JpegRecipe(size, kThumbQuality, true, sampler == Sampler::Smooth);
+      if (ahead.take(host, picture, target, recipe, jpeg)) {
         if (jpeg) WriteScaledJpeg(host, target, *jpeg);
       } else {
-        MakeScaledJpeg(host, picture, target, size, kThumbQuality, true);
+        MakeScaledJpeg(host, picture, target, size, kThumbQuality, true, sampler);
       }
       ahead.wrote(target);
     } catch (const std::exception&) {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "images/image_io.h"
 #include "images/run_controls.h"
 
 namespace fw {
@@ -20,8 +21,9 @@ inline constexpr const char* kNoSupportedFilesMessage =
 // run after the busy state was left and the list reloaded.
 // Pictures are scaled on `threads` worker threads (0: one per core) while everything the user
 // sees, and every file written or renamed, follows the list order of a one-thread run.
+// `sampler` tells how the pictures are scaled.
 void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy,
-                   unsigned threads = 0);
+                   unsigned threads = 0, Sampler sampler = Sampler::Point);
 
 // The report for a picture that could not be made into a thumbnail; `renamed` tells whether
 // the ".error" rename went through (it never replaces an existing file).
