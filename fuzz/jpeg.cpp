@@ -2,7 +2,8 @@
 // calls it), the full decode through DecodePicture, and the thumbnail path that samples while
 // decoding, on a file in the scratch folder. Damaged data may fail the decode while the probe
 // still tells a size, but nothing may crash, leak or escape as anything other than fw::Error,
-// and the thumbnail path must give the full decode's sampled bytes or fail as it does.
+// and the thumbnail path must give the full decode's sampled bytes or fail as it does; the
+// smooth thumbnail path must fail exactly where the full decode fails.
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "images/image_io.h"
 #include "images/jpeg_reader.h"
 #include "images/jpeg_rows.h"
+#include "images/jpeg_smooth.h"
 #include "images/scaler.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -47,5 +49,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (failed != !full) std::abort();  // one path failed where the other did not
   if (full && fast && fast->rgb != fw::PointSample(*full, thumb, host).rgb) std::abort();
+  // The smooth path decodes at a reduced size, but fails where the full decode fails.
+  failed = false;
+  try {
+    const std::optional<fw::Raster> smooth = fw::SmoothJpegFile(path, thumb, 1, host);
+    if (smooth && smooth->rgb.size() != std::size_t(smooth->width) * smooth->height * 3)
+      std::abort();
+  } catch (const fw::Error&) {
+    failed = true;
+  }
+  if (failed != !full) std::abort();
   return 0;
 }

@@ -1,7 +1,7 @@
 // Smooth thumbnails and shrunk copies of JPEG pictures, decoded row by row into the smooth
-// filter. libjpeg decodes at the smallest eighth of the full size that still leaves the filter
-// a reduction of at least two: its scaled inverse DCT averages each block on the way, so what
-// is left of a full decode's work is mostly the entropy decoding.
+// filter. libjpeg decodes at the smallest of 1/8, 1/4 and 1/2 of the full size that still
+// leaves the filter a reduction of at least 1.5: its scaled inverse DCT averages each block
+// on the way, so what is left of a full decode's work is mostly the entropy decoding.
 #pragma once
 
 #include <optional>
@@ -13,7 +13,7 @@ namespace fw {
 
 class Host;
 
-// The eighths (1..8) libjpeg decodes a width x height picture at, for an output of
+// The eighths (1, 2, 4 or 8) libjpeg decodes a width x height picture at, for an output of
 // outWidth x outHeight.
 int DecodeEighths(int width, int height, int outWidth, int outHeight);
 

@@ -66,36 +66,38 @@ SmoothScaler::SmoothScaler(int sourceWidth, int sourceHeight, double scaleX, dou
       rows_(LanczosTaps(out.height, sourceHeight, scaleY)),
       out_(out),
       host_(host) {
-  window_.assign(std::size_t(rows_.stride), std::vector<float>(std::size_t(out.width) * 3));
-  sum_.resize(std::size_t(out.width) * 3);
+  window_.assign(std::size_t(rows_.stride), std::vector<float>(std::size_t(sourceWidth) * 3));
+  down_.resize(std::size_t(sourceWidth) * 3);
 }
 
 void SmoothScaler::push(const std::uint8_t* row) {
   if (finished()) return;
-  std::vector<float>& across = window_[std::size_t(pushed_ % rows_.stride)];
-  for (int x = 0; x < out_.width; ++x) {
-    const float* w = &columns_.weight[std::size_t(x) * columns_.stride];
-    const std::uint8_t* in = row + std::size_t(columns_.first[x]) * 3;
-    float r = 0, g = 0, b = 0;
-    for (int k = 0; k < columns_.count[x]; ++k, in += 3)
-      r += w[k] * in[0], g += w[k] * in[1], b += w[k] * in[2];
-    float* o = &across[std::size_t(x) * 3];
-    o[0] = r, o[1] = g, o[2] = b;
-  }
+  std::vector<float>& held = window_[std::size_t(pushed_ % rows_.stride)];
+  for (std::size_t i = 0; i < held.size(); ++i) held[i] = row[i];
   ++pushed_;
   // The rows' windows end in order, so each output row is made as soon as its last row is in.
   while (!finished() && rows_.first[nextOut_] + rows_.count[nextOut_] <= pushed_) emit(nextOut_++);
 }
 
+// Down first, over whole rows (the loop the compiler vectorises), then across the one row.
 void SmoothScaler::emit(int y) {
   const float* w = &rows_.weight[std::size_t(y) * rows_.stride];
-  std::fill(sum_.begin(), sum_.end(), 0.0f);
+  std::fill(down_.begin(), down_.end(), 0.0f);
   for (int k = 0; k < rows_.count[y]; ++k) {
-    const std::vector<float>& in = window_[std::size_t((rows_.first[y] + k) % rows_.stride)];
-    for (std::size_t i = 0; i < sum_.size(); ++i) sum_[i] += w[k] * in[i];
+    const float* in = window_[std::size_t((rows_.first[y] + k) % rows_.stride)].data();
+    const float wk = w[k];
+    float* d = down_.data();
+    for (std::size_t i = 0, n = down_.size(); i < n; ++i) d[i] += wk * in[i];
   }
   std::uint8_t* o = out_.row(y);
-  for (std::size_t i = 0; i < sum_.size(); ++i) o[i] = ToLevel(sum_[i]);
+  for (int x = 0; x < out_.width; ++x, o += 3) {
+    const float* wx = &columns_.weight[std::size_t(x) * columns_.stride];
+    const float* in = &down_[std::size_t(columns_.first[x]) * 3];
+    float r = 0, g = 0, b = 0;
+    for (int k = 0; k < columns_.count[x]; ++k, in += 3)
+      r += wx[k] * in[0], g += wx[k] * in[1], b += wx[k] * in[2];
+    o[0] = ToLevel(r), o[1] = ToLevel(g), o[2] = ToLevel(b);
+  }
   host_.processEvents();
 }
 

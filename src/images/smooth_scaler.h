@@ -2,9 +2,8 @@
 // each output pixel is a weighted mean of the whole source area it stands for and fine
 // patterns do not alias. Output pixel i is centred on source coordinate (i + 0.5) * scale
 // - 0.5; taps falling outside the source are left out and the rest renormalised. It takes
-// source rows one at a time, top to bottom, and holds only the few filtered rows its
-// vertical pass still needs: memory follows the output width and the filter's reach, never
-// the source's height.
+// source rows one at a time, top to bottom, and holds only the few its vertical pass still
+// needs: memory follows the source's width and the filter's reach, never the source's height.
 #pragma once
 
 #include <cstdint>
@@ -45,8 +44,8 @@ class SmoothScaler {
   Host& host_;
   int pushed_ = 0;
   int nextOut_ = 0;
-  std::vector<std::vector<float>> window_;  // the last rows pushed, filtered across
-  std::vector<float> sum_;
+  std::vector<std::vector<float>> window_;  // the last source rows pushed
+  std::vector<float> down_;                 // the rows of one output row's window, combined
 };
 
 // `source` scaled to `size` on its longest side by the smooth filter, to the point sampler's
