@@ -45,6 +45,43 @@ fi
 echo "== 40 pictures shrunk into a 1024 box (Resize large images), one process"
 row "ours: one worker per core ($(nproc))" "$(median "$tool" resize "$corpus" 1024 0)"
 row "ours: one thread" "$(median "$tool" resize "$corpus" 1024 1)"
+resize_point=$(median "$tool" resize "$corpus" 1024 1)
+resize_smooth=$(median "$tool" resize "$corpus" 1024 1 smooth)
+row "ours, smooth: one thread" "$resize_smooth"
+row "ours, smooth: one worker per core ($(nproc))" "$(median "$tool" resize "$corpus" 1024 0 smooth)"
+ratio "smooth over point-sampled, one thread" "$resize_smooth" "$resize_point"
+
+echo "== smooth thumbnails: 40 pictures to 100 pixels, one thread"
+smooth=$(median "$tool" thumbs "$corpus" 100 smooth)
+point=$(median "$tool" thumbs "$corpus" 100)
+floor=$(median bash -c "for f in $corpus/p*.jpg; do djpeg -scale 1/8 -outfile /dev/null \$f; done")
+row "ours, smooth: MakeScaledJpeg in a loop" "$smooth"
+row "ours, point-sampled: MakeScaledJpeg in a loop" "$point"
+row "floor: djpeg -scale 1/8 (one per file)" "$floor"
+ratio "smooth over the floor" "$smooth" "$floor"
+if command -v vipsthumbnail >/dev/null; then
+  vips1=$(VIPS_CONCURRENCY=1 median vipsthumbnail --size 100 -o /tmp/fw-vips-%s.jpg "$corpus"/p*.jpg)
+  row "vipsthumbnail --size 100, one thread" "$vips1"
+  ratio "smooth over vipsthumbnail" "$smooth" "$vips1"
+fi
+if is_real "$im" ImageMagick; then
+  # References from the full decode, Lanczos-filtered by ImageMagick to the thumbnail's size.
+  mkdir -p "$corpus/ref100"
+  for f in "$corpus"/p*.jpg; do
+    r="$corpus/ref100/$(basename "$f" .jpg).png"
+    [ -f "$r" ] || $im "$f" -filter Lanczos -resize 100x100 "$r"
+  done
+  psnr() {  # mean PSNR in dB of the thumbnails named by the pattern (%s: the picture's name)
+    for r in "$corpus"/ref100/p*.png; do
+      n=$(basename "$r" .png)
+      compare -metric PSNR "$r" "$(printf "$1" "$n")" null: 2>&1; echo
+    done | awk '{ s += $1; n++ } END { printf "%.2f dB", s / n }'
+  }
+  echo "== quality: PSNR against the Lanczos-filtered full decode, mean over the 40"
+  row "ours, point-sampled" "$(psnr "$corpus/thumbs/%s.jpg")"
+  row "ours, smooth" "$(psnr "$corpus/thumbs-smooth/%s.jpg")"
+  command -v vipsthumbnail >/dev/null && row "vipsthumbnail" "$(psnr "/tmp/fw-vips-%s.jpg")"
+fi
 echo "== peak memory, 8000 x 6000 picture to 100 pixels"
 echo "ours, baseline: $("$tool" one "$corpus/big48.jpg" 100)"
 echo "== Go over 1000 pictures whose thumbnails exist"

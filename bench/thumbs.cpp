@@ -1,12 +1,14 @@
 // The thumbnail benchmark's worker: makes the reproducible corpus and times our thumbnail paths
 // over it. bench/run.sh drives it and sets its figures beside other tools' on the same files.
 //   bench_thumbs corpus DIR        40 photo-like 4000 x 3000 JPEGs and one 8000 x 6000
-//   bench_thumbs thumbs DIR SIZE   MakeScaledJpeg over the 40 (ms for the run)
+//   bench_thumbs thumbs DIR SIZE   MakeScaledJpeg over the 40 into DIR/thumbs (ms for the run)
 //   bench_thumbs full DIR SIZE     the same through the full decode and whole-raster sampling
 //   bench_thumbs run DIR SIZE N    the Thumbs run over the 40 on N worker threads
 //   bench_thumbs resize DIR SIZE N "Resize large images" over a copy of the 40 into a SIZE box
 //   bench_thumbs one FILE SIZE     one thumbnail; prints ms and the process's peak memory
 //   bench_thumbs probe FILE        1000 size probes: headers only, and the whole file in memory
+// A last word "smooth" makes thumbs, run, resize and one scale smoothly (thumbs then writes
+// into DIR/thumbs-smooth).
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -97,6 +99,9 @@ std::vector<std::string> CorpusGallery::images() const {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const bool smooth = argc > 1 && std::string(argv[argc - 1]) == "smooth";
+  const fw::Sampler sampler = smooth ? fw::Sampler::Smooth : fw::Sampler::Point;
+  if (smooth) --argc;
   if (argc < 3) return 2;
   const std::string mode = argv[1], where = argv[2];
   const int size = argc > 3 ? std::atoi(argv[3]) : 100;
@@ -132,12 +137,12 @@ int main(int argc, char** argv) {
   }
   const auto t0 = std::chrono::steady_clock::now();
   if (mode == "thumbs" || mode == "full") {
-    const std::string out = where + "/thumbs";
+    const std::string out = where + (smooth ? "/thumbs-smooth" : "/thumbs");
     std::filesystem::create_directories(out);
     for (int i = 0; i < 40; ++i) {
       const std::string src = where + "/" + Name(i), dst = out + "/" + Name(i);
       if (mode == "thumbs")
-        fw::MakeScaledJpeg(host, src, dst, size, 75, true);
+        fw::MakeScaledJpeg(host, src, dst, size, 75, true, sampler);
       else
         fw::fs::ReplaceAtomically(
             dst, fw::EncodeJpeg(fw::PointSample(fw::ReadJpeg(src), size, host), 75, true), false);
@@ -147,14 +152,14 @@ int main(int argc, char** argv) {
     fw::RunControls busy;
     busy.enter = [] {};
     busy.leave = [] {};
-    fw::RunThumbnails(g, host, busy, threads);
+    fw::RunThumbnails(g, host, busy, threads, sampler);
   } else if (mode == "resize") {
     CorpusGallery g(work, size);
-    fw::RunResizeImages(g, host, {}, {}, threads);
+    fw::RunResizeImages(g, host, {}, {}, threads, sampler);
   } else if (mode == "one") {
     // A new thumbnail, as a first Thumbs run writes it: replacing one waits for the disk.
     std::filesystem::remove("/tmp/fw-bench-one.jpg");
-    fw::MakeScaledJpeg(host, where, "/tmp/fw-bench-one.jpg", size, 75, true);
+    fw::MakeScaledJpeg(host, where, "/tmp/fw-bench-one.jpg", size, 75, true, sampler);
   } else {
     return 2;
   }

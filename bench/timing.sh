@@ -8,4 +8,5 @@ median() {  # median wall time in ms (one decimal) of 5 runs of the command
   local m=$(printf '%s\n' "${t[@]}" | sort -n | sed -n 3p)
   printf '%d.%d' $((m / 10)) $((m % 10))
 }
-row() { printf '%-58s %8s ms\n' "$1" "$2"; }
+row() { printf '%-58s %8s%s\n' "$1" "$2" "$([[ $2 == *dB ]] || echo ' ms')"; }
+ratio() { printf '%-58s %8s\n' "$1" "$(awk -v a="$2" -v b="$3" 'BEGIN { printf "%.2fx", a / b }')"; }
