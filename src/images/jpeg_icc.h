@@ -9,8 +9,8 @@ namespace fw {
 
 // Before jpeg_read_header: keeps the APP2 markers, where the profile's pieces lie.
 void KeepIccMarkers(j_decompress_ptr cinfo);
-// After jpeg_read_header: the profile joined from its pieces; empty without one, and for
-// pieces that do not make one whole profile.
+// Once the output colour space is chosen: the profile joined from its pieces; empty without
+// one, for pieces that do not make one whole profile, and for pictures not decoded as RGB.
 std::string EmbeddedIcc(j_decompress_ptr cinfo);
 
 }  // namespace fw

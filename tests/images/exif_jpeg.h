@@ -57,8 +57,8 @@ inline std::string OrientationPayload(int orientation, bool little = true) {
 }
 
 // `raster` encoded by libjpeg with each payload written as an APP1 segment, in order.
-inline std::string JpegWithApp1(const Raster& raster, const std::vector<std::string>& app1,
-                                int quality = 95) {
+inline std::string JpegWithMarkers(const Raster& raster, int marker,
+                                   const std::vector<std::string>& payloads, int quality) {
   jpeg_compress_struct c{};
   jpeg_error_mgr err;
   c.err = jpeg_std_error(&err);
@@ -73,9 +73,8 @@ inline std::string JpegWithApp1(const Raster& raster, const std::vector<std::str
   jpeg_set_defaults(&c);
   jpeg_set_quality(&c, quality, TRUE);
   jpeg_start_compress(&c, TRUE);
-  for (const std::string& p : app1)
-    jpeg_write_marker(&c, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(p.data()),
-                      unsigned(p.size()));
+  for (const std::string& p : payloads)
+    jpeg_write_marker(&c, marker, reinterpret_cast<const JOCTET*>(p.data()), unsigned(p.size()));
   while (c.next_scanline < c.image_height) {
     JSAMPROW row = const_cast<JSAMPROW>(raster.row(int(c.next_scanline)));
     jpeg_write_scanlines(&c, &row, 1);
@@ -85,6 +84,11 @@ inline std::string JpegWithApp1(const Raster& raster, const std::vector<std::str
   jpeg_destroy_compress(&c);
   std::free(buffer);
   return out;
+}
+
+inline std::string JpegWithApp1(const Raster& raster, const std::vector<std::string>& app1,
+                                int quality = 95) {
+  return JpegWithMarkers(raster, JPEG_APP0 + 1, app1, quality);
 }
 
 // Four flat quarters: red top left, green top right, blue bottom left, white bottom right.

@@ -5,12 +5,10 @@
 #include <gtest/gtest.h>
 #include <lcms2.h>
 
-#include <cstdlib>
-
 #include "common/fs.h"
 #include "common/recording_host.h"
+#include "exif_jpeg.h"
 #include "images/image_io.h"
-#include "images/jpeg_errors.h"
 #include "images/jpeg_reader.h"
 #include "images/jpeg_writer.h"
 #include "images/png_reader.h"
@@ -75,34 +73,12 @@ Raster Vivid(int w, int h) {
 
 // A JPEG whose profile is split over `pieces` APP2 markers, as large profiles are.
 std::string TaggedJpeg(const Raster& r, const std::string& icc, int pieces) {
-  jpeg_compress_struct c{};
-  jpeg_error_mgr err;
-  c.err = jpeg_std_error(&err);
-  jpeg_create_compress(&c);
-  unsigned char* buf = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&c, &buf, &size);
-  c.image_width = r.width, c.image_height = r.height, c.input_components = 3;
-  c.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&c);
-  jpeg_set_quality(&c, 90, TRUE);
-  jpeg_start_compress(&c, TRUE);
+  std::vector<std::string> markers;
   const std::size_t step = pieces > 0 ? (icc.size() + pieces - 1) / pieces : 0;
-  for (int i = 0; i < pieces; ++i) {
-    std::string m =
-        std::string("ICC_PROFILE", 12) + char(i + 1) + char(pieces) + icc.substr(i * step, step);
-    jpeg_write_marker(&c, JPEG_APP0 + 2, reinterpret_cast<const JOCTET*>(m.data()),
-                      unsigned(m.size()));
-  }
-  while (c.next_scanline < c.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(r.row(int(c.next_scanline)));
-    jpeg_write_scanlines(&c, &row, 1);
-  }
-  jpeg_finish_compress(&c);
-  jpeg_destroy_compress(&c);
-  std::string out(reinterpret_cast<char*>(buf), size);
-  std::free(buf);
-  return out;
+  for (int i = 0; i < pieces; ++i)
+    markers.push_back(std::string("ICC_PROFILE", 12) + char(i + 1) + char(pieces) +
+                      icc.substr(i * step, step));
+  return testing::JpegWithMarkers(r, JPEG_APP0 + 2, markers, 90);
 }
 
 std::string Thumbnail(const std::string& picture, const std::string& target) {
