@@ -84,5 +84,6 @@ if is_real "$im" ImageMagick; then
 fi
 echo "== peak memory, 8000 x 6000 picture to 100 pixels"
 echo "ours, baseline: $("$tool" one "$corpus/big48.jpg" 100)"
+echo "ours, baseline, smooth: $("$tool" one "$corpus/big48.jpg" 100 smooth)"
 echo "== Go over 1000 pictures whose thumbnails exist"
 "$build/bench/bench_go_run" --benchmark_format=console 2>/dev/null | grep -E '^GoOver'
