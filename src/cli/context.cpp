@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/error.h"
+#include "common/fs.h"
 
 namespace fw::cli {
 
@@ -20,6 +21,13 @@ Store& Context::store() {
     store_ = std::make_unique<Store>(options_.storeFile.empty() ? DefaultStoreFile()
                                                                 : options_.storeFile);
   return *store_;
+}
+
+const std::string& Context::appFolder() {
+  // A folder given on the command line is the user's to provide.
+  if (!appFolderMade_ && !options_.appFolderGiven) fs::MakeFolders(options_.appFolder);
+  appFolderMade_ = true;
+  return options_.appFolder;
 }
 
 std::string Context::galleryKey(const std::string& gallery) const {

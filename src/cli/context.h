@@ -12,7 +12,7 @@ namespace fw::cli {
 
 struct Options {
   std::string storeFile;  // empty: the window's own store
-  std::string appFolder;  // with trailing separator; empty: the executable's folder
+  std::string appFolder;  // with trailing separator; empty: DefaultAppFolder()
   bool test = false;
   bool appFolderGiven = false;
 };
@@ -23,7 +23,8 @@ class Context {
 
   Store& store();
   const std::string& root() const { return root_; }
-  const std::string& appFolder() const { return options_.appFolder; }
+  // The application folder; the default one is created the first time a command asks.
+  const std::string& appFolder();
   const Options& options() const { return options_; }
   const std::vector<std::string>& args() const { return args_; }
   std::ostream& out() { return out_; }
@@ -47,6 +48,7 @@ class Context {
   CliHost host_;
   std::string root_;
   std::unique_ptr<Store> store_;
+  bool appFolderMade_ = false;
 };
 
 // A usage error: the command exits 2 with its usage text.

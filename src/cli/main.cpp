@@ -1,13 +1,11 @@
 // framewright-cli: the headless front end. It drives the same core routines as the window,
 // on the same settings store and text-block files.
-#include <unistd.h>
-
-#include <climits>
 #include <iostream>
 
 #include "cli/commands.h"
 #include "common/error.h"
 #include "common/subs.h"
+#include "settings/store.h"
 #include "version.h"
 
 namespace fw::cli {
@@ -23,14 +21,6 @@ void PrintHelp(std::ostream& out) {
     std::string line = "  " + c.name + (c.usage.empty() ? "" : " " + c.usage);
     out << line << "\n      " << c.summary << "\n";
   }
-}
-
-std::string ExecutableFolder() {
-  char buf[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return "./";
-  std::string path(buf, std::size_t(n));
-  return path.substr(0, path.rfind('/') + 1);
 }
 
 const Command* Find(const std::string& name) {
@@ -75,7 +65,7 @@ int Run(int argc, char** argv) {
       std::cout << usage << command->summary << "\n";
       return 0;
     }
-  options.appFolder = AddBackslash(options.appFolder.empty() ? ExecutableFolder()
+  options.appFolder = AddBackslash(options.appFolder.empty() ? DefaultAppFolder()
                                                              : options.appFolder);
   Context context(options, std::move(args), std::cout, std::cerr);
   try {

@@ -129,6 +129,14 @@ struct Snapshot {        // a key tree held in memory while it is copied
   std::vector<StoredValue> values;
 };
 
+// An XDG base folder: the variable when it holds an absolute path, else $HOME + `fallback`.
+std::string XdgFolder(const char* variable, const char* fallback) {
+  const char* xdg = std::getenv(variable);
+  if (xdg && *xdg == '/') return xdg;
+  const char* home = std::getenv("HOME");
+  return std::string(home ? home : "") + fallback;
+}
+
 }  // namespace
 
 struct Store::Impl {
@@ -236,15 +244,11 @@ std::string SettingsRootFor(const char* firstArgument) {
 }
 
 std::string DefaultStoreFile() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  std::string base;
-  if (xdg && *xdg == '/') {
-    base = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::string(home ? home : "") + "/.config";
-  }
-  return base + "/framewright/settings.db";
+  return XdgFolder("XDG_CONFIG_HOME", "/.config") + "/framewright/settings.db";
+}
+
+std::string DefaultAppFolder() {
+  return XdgFolder("XDG_DATA_HOME", "/.local/share") + "/framewright/";
 }
 
 Store::Store(const std::string& file) : file_(file), impl_(std::make_unique<Impl>()) {

@@ -67,5 +67,9 @@ class Store {
 
 // The default store file: $XDG_CONFIG_HOME/framewright/settings.db (~/.config/...).
 std::string DefaultStoreFile();
+// The default application folder, for the user's text-block files, the default backup folder
+// and temp.txt: $XDG_DATA_HOME/framewright/ (~/.local/share/...), with its trailing separator.
+// The front ends create it on first use.
+std::string DefaultAppFolder();
 
 }  // namespace fw

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "cli/run_cli.h"
 #include "generator/layout.h"
@@ -103,6 +104,31 @@ TEST_F(CliTest, TextBlocksAndExport) {
   std::size_t first = dump.find(line);
   ASSERT_NE(first, std::string::npos);
   EXPECT_NE(dump.find(line, first + 1), std::string::npos);  // appended, not replaced
+}
+
+// Without --app-folder the text blocks live in the user's data folder, made on first use; an
+// XDG_DATA_HOME that is not absolute is ignored.
+TEST_F(CliTest, TextBlocksLiveInTheUsersDataFolderByDefault) {
+  WriteAll(dir.file("header.txt"), "Hello\n");
+  const std::string home = getenv("HOME") ? getenv("HOME") : "";
+  const std::string fallback = dir.file("home/.local/share/framewright");
+  const std::vector<std::pair<std::optional<std::string>, std::string>> cases = {
+      {dir.file("data"), dir.file("data/framewright")}, {std::nullopt, fallback},
+      {"relative", fallback}};
+  setenv("HOME", dir.file("home").c_str(), 1);
+  for (const auto& [xdgDataHome, folder] : cases) {
+    if (xdgDataHome)
+      setenv("XDG_DATA_HOME", xdgDataHome->c_str(), 1);
+    else
+      unsetenv("XDG_DATA_HOME");
+    CliResult r = RunCli({"--store", dir.file("settings.db"), "text", "G", "Gallery Header",
+                          "--set", dir.file("header.txt")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(ReadAll(folder + "/G.dat"), "[Gallery Header]\r\nHello\r\n\r\n####\r\n") << folder;
+    std::filesystem::remove_all(folder);
+  }
+  unsetenv("XDG_DATA_HOME");
+  setenv("HOME", home.c_str(), 1);
 }
 
 TEST_F(CliTest, ProbeAndScale) {
