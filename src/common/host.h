@@ -22,6 +22,9 @@ class Host {
   virtual bool ask(const std::string& text, const std::string& title = kAppTitle,
                    bool defaultNo = false) = 0;
   virtual void beep() = 0;
+  // How far a run whose status text does not count has come (picture `done` of `total`);
+  // front ends without a progress bar ignore it.
+  virtual void progress(int /*done*/, int /*total*/) {}
   // Lets pending window events run (long runs call it between files and rows).
   virtual void processEvents() = 0;
   // True once the user asked the running command to stop.

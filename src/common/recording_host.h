@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/host.h"
@@ -22,6 +23,7 @@ class RecordingHost : public Host {
   int abortAfterPolls = -1;      // abortRequested() turns true after this many polls
   int polls = 0;
   int eventsProcessed = 0;
+  std::vector<std::pair<int, int>> progressed;  // (done, total) of each progress() call
 
   void status(const std::string& text) override { calls.push_back({"status", text, ""}); }
   void message(const std::string& text, const std::string& title, MessageIcon) override {
@@ -35,6 +37,7 @@ class RecordingHost : public Host {
     return a;
   }
   void beep() override { calls.push_back({"beep", "", ""}); }
+  void progress(int done, int total) override { progressed.emplace_back(done, total); }
   void processEvents() override { ++eventsProcessed; }
   bool abortRequested() override {
     ++polls;

@@ -94,6 +94,7 @@ void ConvertPictures(GalleryValues& values, Host& host, const std::string& sourc
   for (std::size_t k = 1; k <= names.size(); ++k) {
     ahead.begin(k, names.size(), plan);
     host.status("Converting " + names[k - 1] + " to JPG.");
+    host.progress(static_cast<int>(k), static_cast<int>(names.size()));
     host.processEvents();
     const Conversion c = conversion(k);
     std::optional<std::string> jpeg;

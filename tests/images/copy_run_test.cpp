@@ -77,6 +77,7 @@ TEST_F(CopyRunTest, SameBaseNameConvertsInPatternOrderSoThePngWins) {
   EXPECT_EQ(host.texts("status"),
             (std::vector<std::string>{"Converting x.gif to JPG.", "Converting y.bmp to JPG.",
                                       "Converting x.png to JPG.", "Finished converting to JPG."}));
+  EXPECT_EQ(host.progressed, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
   // The source keeps both pictures: nothing was lost, only one name was written twice.
   EXPECT_EQ(Snapshot(source).size(), 3u);
 }
