@@ -10,7 +10,10 @@ namespace fw::cli {
 
 std::string PlainLines(const std::string& text) { return ReplaceAll(text, "\r\n", "\n"); }
 
-void CliHost::status(const std::string& text) { out_ << text << '\n' << std::flush; }
+void CliHost::status(const std::string& text) {
+  // An empty text clears the window's status panel; a terminal has nothing to clear.
+  if (!text.empty()) out_ << text << '\n' << std::flush;
+}
 
 void CliHost::message(const std::string& text, const std::string&, MessageIcon) {
   err_ << PlainLines(text) << '\n' << std::flush;

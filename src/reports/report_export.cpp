@@ -138,7 +138,15 @@ bool ExportReport(Host& host, const Store& store, const std::string& settingsRoo
   const std::vector<std::string> entries =
       ReportEntries(host, store, settingsRoot, galleries, report, isThumbPrefix);
   const bool write = !entries.empty();
-  if (write) WriteEntries(report.reportFile, entries);
+  if (write) {
+    try {
+      if (report.reportFile.empty()) throw Error(kNoReportFileMessage);
+      WriteEntries(report.reportFile, entries);
+    } catch (const Error&) {
+      host.status("");
+      throw;
+    }
+  }
   host.beep();
   return write;
 }

@@ -13,6 +13,9 @@ namespace fw {
 class Host;
 class Store;
 
+inline constexpr const char* kNoReportFileMessage =
+    "No report file is chosen. Please enter a report file name.";
+
 // Pictures in `folder` as a report counts them: every BMP, GIF and PNG entry, and the JPEG
 // entries ("*.jpg" only) that are not thumbnails by `thumbPrefix` in the given mode. A
 // missing folder counts 0.
@@ -28,8 +31,9 @@ std::vector<std::string> ReportEntries(Host& host, const Store& store,
 
 // The whole export of `report` as the Reports tab holds it: the entries written to
 // report.reportFile (each followed by CR LF, the file created or overwritten) when there is
-// at least one, then the beep. Returns whether a file was written. A file that cannot be
-// created raises fw::Error; nothing is written then and there is no beep.
+// at least one, then the beep. Returns whether a file was written. An empty file name
+// raises kNoReportFileMessage, a file that cannot be created the platform's error; nothing is
+// written then, there is no beep and the status text is cleared of the gallery count.
 bool ExportReport(Host& host, const Store& store, const std::string& settingsRoot,
                   const std::vector<std::string>& galleries, const ReportDefinition& report,
                   bool isThumbPrefix);
