@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include "app/widgets.h"
 #include "settings/catalogue.h"
@@ -44,7 +46,7 @@ SpinEdit* MakeSpin(const char* name, QWidget* parent) {
   auto* s = new SpinEdit(parent);
   s->setObjectName(name);
   if (const CatalogueEntry* e = EntryForControl(name)) s->setRange(e->minimum, e->maximum, e->step);
-  s->setMaximumWidth(90);
+  s->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);  // as wide as its numbers
   return s;
 }
 
@@ -65,6 +67,13 @@ void AddField(QFormLayout* form, QWidget* field) {
 }
 
 namespace {
+
+// Asks for all the room its content wants; it scrolls only when the window cannot give it.
+class PageScroll : public QScrollArea {
+ public:
+  using QScrollArea::QScrollArea;
+  QSize sizeHint() const override { return widget() ? widget()->sizeHint() : QSize(); }
+};
 
 // 0 a thumbnail, 1 the Text3 area, 2 the Text4 area, for a 4 x 5 page.
 int CellKind(int t, int r, int j, int R, int K) {
@@ -110,6 +119,20 @@ QPixmap LayoutPicture(int t) {
                  (cell + gap) * 4 / R - gap, c);
     }
   return pm;
+}
+
+QWidget* ScrollingPage(QWidget* content) {
+  auto* page = new QWidget(content->parentWidget());
+  page->setObjectName(content->objectName());
+  content->setObjectName(content->objectName() + "Body");
+  auto* area = new PageScroll(page);
+  area->setFrameShape(QFrame::NoFrame);
+  area->setWidgetResizable(true);
+  area->setWidget(content);
+  auto* v = new QVBoxLayout(page);
+  v->setContentsMargins(0, 0, 0, 0);
+  v->addWidget(area);
+  return page;
 }
 
 }  // namespace fw

@@ -30,6 +30,11 @@ QPlainTextEdit* MakeMemo(const char* name, QWidget* parent);
 // Adds `field` to `form` under its catalogue caption.
 void AddField(QFormLayout* form, QWidget* field);
 
+// A tab page holding `content` in a frameless scroll area, so that a window smaller than the
+// content needs still reaches every control. The page takes the content's objectName; the
+// content is renamed to that name + "Body".
+QWidget* ScrollingPage(QWidget* content);
+
 // The small picture of a layout template (1 to 13).
 QPixmap LayoutPicture(int templ);
 

@@ -15,10 +15,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 
 #include "app/controls.h"
+#include "app/screen_fit.h"
 #include "app/settings_dialog.h"
 #include "app/widgets.h"
 #include "common/error.h"
@@ -132,8 +134,11 @@ TfrmMain::TfrmMain(const WindowOptions& o, QWidget* parent)
   host_ = std::make_unique<WindowHost>(*this);
   values_ = std::make_unique<WindowValues>(*this);
   buildWindow();
-  // A fixed-size window, as large as its contents need and at least a usual desktop size.
-  setFixedSize(sizeHint().expandedTo(QSize(1080, 700)));
+  // Resizable, opening as large as its contents ask and wide enough to show every tab;
+  // start-up fits it onto the screen.
+  const int allTabs = w<QWidget>("PanelList")->sizeHint().width() +
+                      w<QTabWidget>("PageControl")->tabBar()->sizeHint().width() + 24;
+  resize(sizeHint().expandedTo(QSize(allTabs, 0)));
   bindCatalogue();
   connectRules();
   guard([&] { startUp(); });
@@ -194,6 +199,7 @@ void TfrmMain::startUp() {
   int report = appInt("SelectedReport");
   selectReport(report >= 0 && report < reports->count() ? report : 0);
   move(appInt("Left"), appInt("Top"));
+  FitOnScreen(this);  // a position saved on a screen since gone or smaller
 
   QStringList lines = QString::fromStdString(store_->RegReadString(root_, "CustomColors", ""))
                           .split("\r\n", Qt::SkipEmptyParts);

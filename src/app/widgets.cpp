@@ -3,6 +3,8 @@
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <algorithm>
 
 namespace fw {
@@ -25,6 +27,18 @@ int SpinEdit::value() const {
   bool ok = false;
   int v = lineEdit()->text().toInt(&ok);
   return ok ? v : min_;
+}
+
+QSize SpinEdit::sizeHint() const {
+  ensurePolished();
+  // An unbounded editor gets room for six digits.
+  QString widest = max_ > min_ ? QString::number(max_) : QString("000000");
+  if (QString::number(min_).size() > widest.size()) widest = QString::number(min_);
+  QStyleOptionSpinBox option;
+  initStyleOption(&option);
+  const QSize text(fontMetrics().horizontalAdvance(widest + ' ') + 4,
+                   lineEdit()->sizeHint().height());
+  return style()->sizeFromContents(QStyle::CT_SpinBox, &option, text, this);
 }
 
 void SpinEdit::setValue(int v) { setText(QString::number(v)); }

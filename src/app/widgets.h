@@ -30,6 +30,9 @@ class SpinEdit : public QAbstractSpinBox {
   void bound();
   void stepBy(int steps) override;
   QValidator::State validate(QString&, int&) const override { return QValidator::Acceptable; }
+  // Wide enough for the longest number of the range.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override { return sizeHint(); }
 
  signals:
   void changed();

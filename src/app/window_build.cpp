@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/controls.h"
 #include "app/main_window.h"
@@ -50,15 +51,17 @@ void TfrmMain::buildWindow() {
   h->addWidget(buildGalleryPanel());
   auto* pages = new QTabWidget(central);
   pages->setObjectName("PageControl");
-  pages->addTab(buildDirectoriesTab(), "Directories");
+  // Pages scroll when the window is smaller than they need; Thumbnails and Navigation hold
+  // sub-tabs whose pages scroll.
+  pages->addTab(ScrollingPage(buildDirectoriesTab()), "Directories");
   pages->addTab(buildThumbnailsTab(), "Thumbnails");
-  pages->addTab(buildIndexTab(), "Index Page");
-  pages->addTab(buildGalleryTab(), "Gallery Page");
-  pages->addTab(buildImageTab(), "Image Page");
+  pages->addTab(ScrollingPage(buildIndexTab()), "Index Page");
+  pages->addTab(ScrollingPage(buildGalleryTab()), "Gallery Page");
+  pages->addTab(ScrollingPage(buildImageTab()), "Image Page");
   pages->addTab(buildNavigationTab(), "Navigation");
-  pages->addTab(buildAdvancedTab(), "Advanced");
-  pages->addTab(buildReportsTab(), "Reports");
-  pages->addTab(buildAboutTab(), "About");
+  pages->addTab(ScrollingPage(buildAdvancedTab()), "Advanced");
+  pages->addTab(ScrollingPage(buildReportsTab()), "Reports");
+  pages->addTab(ScrollingPage(buildAboutTab()), "About");
   h->addWidget(pages, 1);
   v->addLayout(h, 1);
   setCentralWidget(central);
@@ -107,7 +110,6 @@ QWidget* TfrmMain::buildTopBar() {
 QWidget* TfrmMain::buildGalleryPanel() {
   auto* panel = new QWidget(this);
   panel->setObjectName("PanelList");
-  panel->setFixedWidth(210);
   auto* v = new QVBoxLayout(panel);
   v->setContentsMargins(0, 0, 0, 0);
   auto* head = new QHBoxLayout;
@@ -143,6 +145,8 @@ QWidget* TfrmMain::buildGalleryPanel() {
   gv->setContentsMargins(6, 4, 6, 4);
   gv->addWidget(inner);
   v->addWidget(grp);
+  // A usual list's width, or what a large font needs for the buttons and captions.
+  panel->setFixedWidth(std::max(210, panel->minimumSizeHint().width()));
   return panel;
 }
 
@@ -249,7 +253,7 @@ QWidget* TfrmMain::buildThumbnailsTab() {
   f->addRow(Button("butCustomOptions", "Custom options", "", layout));
   lg->addLayout(f, 4, 0, 1, 4);
   lg->setRowStretch(5, 1);
-  tab->addTab(layout, "Layout");
+  tab->addTab(ScrollingPage(layout), "Layout");
 
   auto* opt = new QWidget(tab);
   opt->setObjectName("tabOptions");
@@ -279,7 +283,7 @@ QWidget* TfrmMain::buildThumbnailsTab() {
   of->addRow(MakeCheck("CleanImageName", opt));
   of->addRow(MakeCheck("ShowImageDimensions", opt));
   of->addRow(MakeCheck("ShowImageSize", opt));
-  tab->addTab(opt, "Options");
+  tab->addTab(ScrollingPage(opt), "Options");
   return tab;
 }
 

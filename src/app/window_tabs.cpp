@@ -145,7 +145,8 @@ QWidget* TfrmMain::buildImageTab() {
 QWidget* TfrmMain::buildNavigationTab() {
   auto* tabs = new QTabWidget(this);
   tabs->setObjectName("tabNavigation");
-  auto* gal = Page(tabs, "tabGalleryNav", "Gallery page");
+  auto* gal = new QWidget(tabs);
+  gal->setObjectName("tabGalleryNav");
   auto* gf = new QFormLayout(gal);
   AddField(gf, MakeEdit("edtPagePrefix", gal));
   gf->addRow(MakeCheck("IncIndexLink", gal));
@@ -164,7 +165,10 @@ QWidget* TfrmMain::buildNavigationTab() {
   gc->addWidget(MakeColour("butActivePageBackColor", gal), 1, 1);
   gf->addRow(gc);
 
-  auto* img = Page(tabs, "tabImageNav", "Image Page");
+  tabs->addTab(ScrollingPage(gal), "Gallery page");
+
+  auto* img = new QWidget(tabs);
+  img->setObjectName("tabImageNav");
   auto* imf = new QFormLayout(img);
   AddField(imf, MakeEdit("edtPrevious", img));
   AddField(imf, MakeEdit("edtNext", img));
@@ -180,6 +184,7 @@ QWidget* TfrmMain::buildNavigationTab() {
   imf->addRow(ic);
   imf->addRow(MakeCheck("chkShowTopImageNavRow", img));
   imf->addRow(MakeCheck("chkShowBottomImageNavRow", img));
+  tabs->addTab(ScrollingPage(img), "Image Page");
   return tabs;
 }
 
