@@ -106,20 +106,23 @@ void TfrmMain::runGo() {
   CustomTemplatePages custom;
   RunValues run;
   PageContext page{values(), host(), LibraryPictures(), banners, run};
-  BusyControls busy{[this] { setBusy(true, true); }, [this] { setBusy(false, true); }};
+  BusyControls busy{[this] { setBusy(true, RunKind::Generation); },
+                    [this] { setBusy(false, RunKind::Generation); }};
   RunGeneration(page, &custom, busy);
 }
 
 void TfrmMain::runCopy() {
   commitFocused();
+  // The conversion pass holds the window like the other counted runs, beside its Abort.
   RunControls abort{[this] {
                       abortRequested_ = false;
+                      setBusy(true, RunKind::Copy);
                       w<QWidget>("butAbortCopy")->show();
                     },
                     [this] {
                       abortRequested_ = false;
                       w<QWidget>("butAbortCopy")->hide();
-                      showProgress(0, 0);
+                      setBusy(false, RunKind::Copy);
                     }};
   RunCopyImages(values(), host(), abort);
 }

@@ -1,5 +1,5 @@
 // Start-up and shutdown of the window, the Host it offers to commands, and the commands of
-// its own: colour and folder choosers, Browser, Help, the backup-group toggle, busy state.
+// its own: colour and folder choosers, Browser, Help, the backup-group toggle.
 #include "app/main_window.h"
 
 #include <QApplication>
@@ -48,6 +48,7 @@ class TfrmMain::WindowHost : public Host {
     return w_.dialogs_->ask(&w_, QString::fromStdString(text), QString::fromStdString(title),
                             defaultNo);
   }
+  void progress(int done, int total) override { w_.showProgress(done, total); }
   void beep() override { w_.dialogs_->beep(); }
   void processEvents() override { QCoreApplication::processEvents(); }
   bool abortRequested() override { return w_.abortRequested_; }
@@ -265,18 +266,6 @@ void TfrmMain::toggleBackupGroup() {
     list->resize(list->width(), listHeight - 108);
   }
   store_->RegWriteInteger(root_, "BackupGroupHeight", grp->maximumHeight());
-}
-
-void TfrmMain::setBusy(bool busy, bool generating) {
-  const char* names[] = {"butGo",           "butMakeThumbs", "PanelList",    "BaseDir",
-                         "ImageDir",        "butCopyImages", "butReloadImages",
-                         "butRenameImg",    "ImageList",     "chkSort"};
-  for (const char* n : names) w<QWidget>(n)->setEnabled(!busy);
-  if (!busy) showProgress(0, 0);
-  if (generating) {
-    w<QWidget>("butResizeImages")->setEnabled(!busy);
-    w<QWidget>("ThumbsDir")->setEnabled(!busy);
-  }
 }
 
 void TfrmMain::openBrowser() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,6 +22,9 @@ class QTabWidget;
 class QProgressBar;
 
 namespace fw {
+
+// The runs that hold the window; each locks the controls of the values it reads.
+enum class RunKind { Generation, Thumbnails, Resize, Copy };
 
 class Store;
 struct CatalogueEntry;
@@ -62,7 +66,8 @@ class TfrmMain : public QMainWindow {
   void reloadImages();
   void showPreview();
   void toggleBackupGroup();
-  void setBusy(bool busy, bool generating);
+  // Enters or leaves the busy state of a run of `kind`.
+  void setBusy(bool busy, RunKind kind);
   void openBrowser();
   void openHelp(const QString& topic);
   void chooseFolder(const QString& field);
@@ -171,6 +176,8 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<WindowHost> host_;
   std::unique_ptr<WindowValues> values_;
   std::string root_, appFolder_, galleryKey_, textBlockFile_, imageFolder_, thumbFolder_;
+  // The controls the running command disabled, enabled again when it ends.
+  std::vector<QPointer<QWidget>> locked_;
   QColor lastColour_ = Qt::black;
   bool shutDownDone_ = false;
   bool abortRequested_ = false;

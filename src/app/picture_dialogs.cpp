@@ -183,7 +183,8 @@ void TfrmMain::openImageProps() {
 
 void TfrmMain::runResize() {
   commitFocused();
-  RunControls busy{[this] { setBusy(true, false); }, [this] { setBusy(false, false); }};
+  RunControls busy{[this] { setBusy(true, RunKind::Resize); },
+                   [this] { setBusy(false, RunKind::Resize); }};
   RunResizeImages(values(), host(), busy, [this] {
     w<QWidget>("butResizeImages")->show();
     w<QWidget>("butAbortResize")->hide();

@@ -80,7 +80,8 @@ void TfrmMain::connectRules() {
   on("butHelp", [this] { openHelp(w<QTabWidget>("PageControl")->currentWidget()->objectName()); });
   on("butMakeThumbs", [this] {
     commitFocused();
-    RunControls busy{[this] { setBusy(true, true); }, [this] { setBusy(false, true); }};
+    RunControls busy{[this] { setBusy(true, RunKind::Thumbnails); },
+                     [this] { setBusy(false, RunKind::Thumbnails); }};
     RunThumbnails(values(), host(), busy);
   });
   on("butAddGallery", [this] { addGallery(); });

@@ -1,5 +1,6 @@
 // Values written back by their controls, the show/hide rules, the backup group, busy state.
 #include <QCheckBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -171,14 +172,39 @@ TEST_F(BindingTest, CollapsedBackupGroupGivesTheListItsRoom) {
   EXPECT_EQ(window_->w<QListWidget>("lstGalleries")->height(), expanded + 108);
 }
 
-TEST_F(BindingTest, BusyStateLocksTheGalleryPanel) {
+// Each run locks the controls of the values it reads and every command that would start a
+// second run; what it does not read stays usable, and leaving gives back the rules' own states.
+TEST_F(BindingTest, BusyStateLocksWhatTheRunReads) {
+  struct Case {
+    RunKind kind;
+    std::vector<const char*> locked, usable;
+  };
+  const std::vector<const char*> always = {"lstGalleries", "butBackup", "BaseDir", "butBrowse2",
+                                           "ImageDir",     "ImageList", "butGo", "butExport"};
+  const std::vector<Case> cases = {
+      {RunKind::Generation, {"ThumbsDir", "IndexTitle", "GalleryHeader", "Template3", "edtNext"},
+       {"ImageSourceDir", "BaseUrl", "butAbortCopy", "PageControl"}},
+      {RunKind::Thumbnails, {"ThumbsDir", "ThumbSize", "ThumbPrefix", "optIsThumbPrefix1"},
+       {"IndexTitle", "GalleryHeader", "ConvertToJpeg"}},
+      {RunKind::Resize, {}, {"ThumbsDir", "IndexTitle", "ThumbSize"}},
+      {RunKind::Copy, {"ConvertToJpeg", "BlankSpace", "butBrowse", "spinMaxHeight"},
+       {"ThumbsDir", "IndexTitle", "butAbortCopy"}},
+  };
   TfrmMain& w = start();
-  w.setBusy(true, true);
-  EXPECT_FALSE(w.w<QWidget>("lstGalleries")->isEnabled());
-  EXPECT_FALSE(w.w<QWidget>("ThumbsDir")->isEnabled());
-  EXPECT_TRUE(w.w<QWidget>("IndexTitle")->isEnabled());
-  w.setBusy(false, true);
-  EXPECT_TRUE(w.w<QWidget>("lstGalleries")->isEnabled());
+  w.w<QCheckBox>("IncIndexLink")->setChecked(false);  // its field is disabled by a rule
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.kind));
+    w.setBusy(true, c.kind);
+    for (const char* n : always) EXPECT_FALSE(w.w<QWidget>(n)->isEnabled()) << n;
+    for (const char* n : c.locked) EXPECT_FALSE(w.w<QWidget>(n)->isEnabled()) << n;
+    for (const char* n : c.usable) EXPECT_TRUE(w.w<QWidget>(n)->isEnabled()) << n;
+    EXPECT_FALSE(w.renameDialog().isEnabled());
+    w.setBusy(false, c.kind);
+    for (const char* n : always) EXPECT_TRUE(w.w<QWidget>(n)->isEnabled()) << n;
+    for (const char* n : c.locked) EXPECT_TRUE(w.w<QWidget>(n)->isEnabled()) << n;
+    EXPECT_FALSE(w.w<QWidget>("edtIndexLink")->isEnabled());
+    EXPECT_TRUE(w.renameDialog().isEnabled());
+  }
 }
 
 TEST_F(BindingTest, BrowserHandsTheIndexFileToTheDesktop) {

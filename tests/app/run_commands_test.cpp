@@ -50,11 +50,12 @@ TEST_F(RunCommandTest, GoWritesTheSiteOpensItAndLocksTheGalleryPanelMeanwhile) {
   const std::string key = w.galleryKey();
   useSite(w);
 
-  bool panelEnabled = true, goEnabled = true;
+  bool panelEnabled = true, goEnabled = true, baseDirButtonEnabled = true;
   int barMaximum = 0;
   QTimer::singleShot(0, &w, [&] {
     panelEnabled = galleries->isEnabled();
     goEnabled = w.w<QWidget>("butGo")->isEnabled();
+    baseDirButtonEnabled = w.w<QWidget>("butBrowse2")->isEnabled();
     auto* bar = w.w<QProgressBar>("ProgressBar");
     if (bar->isVisible()) barMaximum = bar->maximum();
     QRect r = galleries->visualItemRect(galleries->item(1));
@@ -64,6 +65,7 @@ TEST_F(RunCommandTest, GoWritesTheSiteOpensItAndLocksTheGalleryPanelMeanwhile) {
 
   EXPECT_FALSE(panelEnabled);
   EXPECT_FALSE(goEnabled);
+  EXPECT_FALSE(baseDirButtonEnabled);  // choosing a folder would move the rest of the run
   EXPECT_EQ(barMaximum, 2);  // "Creating thumbnail 1 of 2"
   EXPECT_EQ(w.galleryKey(), key);
   EXPECT_EQ(galleries->currentRow(), 0);
@@ -139,16 +141,26 @@ TEST_F(RunCommandTest, CopyConvertsUntilAbortedAndHidesItsAbortButton) {
   auto* abort = w.w<QWidget>("butAbortCopy");
   EXPECT_FALSE(abort->isVisible());
 
-  bool abortShown = false;
+  bool abortShown = false, goEnabled = true, convertEnabled = true;
+  int barMaximum = 0;
   QString statusAfterAbort;
   QTimer::singleShot(0, &w, [&] {
     abortShown = abort->isVisible();
+    goEnabled = w.w<QWidget>("butGo")->isEnabled();
+    convertEnabled = w.w<QWidget>("ConvertToJpeg")->isEnabled();
+    auto* bar = w.w<QProgressBar>("ProgressBar");
+    if (bar->isVisible()) barMaximum = bar->maximum();
     click(w, "butAbortCopy");
     statusAfterAbort = status(w);
   });
   click(w, "butCopyImages");
 
   EXPECT_TRUE(abortShown);
+  EXPECT_FALSE(goEnabled);  // no second run inside this one
+  EXPECT_FALSE(convertEnabled);
+  EXPECT_EQ(barMaximum, 4);
+  EXPECT_TRUE(w.w<QWidget>("ConvertToJpeg")->isEnabled());
+  EXPECT_FALSE(w.w<QProgressBar>("ProgressBar")->isVisible());
   EXPECT_TRUE(statusAfterAbort.endsWith(" - Abort in progress. Please wait ..."));
   EXPECT_TRUE(statusAfterAbort.startsWith("Converting "));
   EXPECT_EQ(status(w), "Finished converting to JPG.");
