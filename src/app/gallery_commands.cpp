@@ -121,6 +121,7 @@ void TfrmMain::loadProfile() {
   if (!list->currentItem()) list->setCurrentRow(0);
   std::string name = list->currentItem()->text().toStdString();
   w<QLabel>("lblGallery")->setText(QString::fromStdString(name));
+  showStatus(QString());  // the last run's status belongs to the gallery it ran on
   textBlockFile_ = appFolder_ + name + ".dat";
   galleryKey_ = root_ + "\\Galleries\\" + name;
   for (const CatalogueEntry* e : CatalogueScope(Scope::Gallery)) loadValue(*e);
@@ -145,8 +146,9 @@ void TfrmMain::loadProfile() {
 void TfrmMain::reloadImages() {
   auto* list = w<ImageListBox>("ImageList");
   list->clear();
+  // No base directory lists no picture, and the pages label says so.
   if (QString::fromStdString(w<QLineEdit>("BaseDir")->text().toStdString()).trimmed().isEmpty())
-    return;
+    return setPagesLabel(ImageCountLabel(0, 0));
   list->setSorted(w<QCheckBox>("chkSort")->isChecked());
   ImageScanValues v = ImageScanValues::From(values());
   v.sorted = false;  // the list box itself keeps the sorted order

@@ -50,7 +50,7 @@ TEST_F(ImageSideTest, ListIsGroupedByKindOrSortedAndCountsPages) {
   w.w<QLineEdit>("BaseDir")->setText("  ");
   w.reloadImages();
   EXPECT_EQ(list->count(), 0);
-  EXPECT_EQ(w.w<QLabel>("PagesReqd")->text(), "Images:3    Pages:1");  // left unchanged
+  EXPECT_EQ(w.w<QLabel>("PagesReqd")->text(), "Images:0  Pages:0");
 }
 
 TEST_F(ImageSideTest, DragAndDropMovesTheSelectedEntry) {

@@ -107,6 +107,20 @@ TEST_F(RunCommandTest, GoWithoutPicturesWritesNothing) {
   EXPECT_FALSE(QFile::exists(site() + "/index.html"));
 }
 
+TEST_F(RunCommandTest, AnotherGalleryShowsNothingOfTheLastOnesRun) {
+  picture(site() + "/images", "a.png");
+  TfrmMain& w = start();
+  useSite(w);
+  click(w, "butGo");
+  ASSERT_EQ(status(w), "Finished");
+  EXPECT_EQ(w.w<QLabel>("PagesReqd")->text(), "Images:1  Pages:1");
+  dialogs_.inputs = {QString("Empty")};
+  w.addGallery();  // selected at once; it has no base directory
+  EXPECT_EQ(status(w), "");
+  EXPECT_EQ(w.w<QLabel>("PagesReqd")->text(), "Images:0  Pages:0");
+  EXPECT_EQ(w.w<QListWidget>("ImageList")->count(), 0);
+}
+
 TEST_F(RunCommandTest, ThumbsRemakesEveryThumbnailWithProgressInTheBusyState) {
   picture(site() + "/images", "a.png");
   picture(site() + "/images", "b.bmp");
