@@ -18,6 +18,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QUrl>
 
 #include "app/controls.h"
 #include "app/screen_fit.h"
@@ -127,6 +128,7 @@ TfrmMain::TfrmMain(const WindowOptions& o, QWidget* parent)
     : QMainWindow(parent),
       root_(o.settingsRoot),
       appFolder_(o.appFolder),
+      dataFolder_(o.dataFolder),
       updateListUrl_(o.updateListUrl) {
   setObjectName("TfrmMain");
   store_ = std::make_unique<Store>(o.storeFile);
@@ -275,7 +277,9 @@ void TfrmMain::openBrowser() {
 }
 
 void TfrmMain::openHelp(const QString& topic) {
-  dialogs_->open(QString::fromStdString(appFolder_) + "framewright-help.html#" + topic);
+  QUrl page = QUrl::fromLocalFile(QString::fromStdString(dataFolder_) + kHelpPage);
+  page.setFragment(topic);
+  dialogs_->open(page.toString());
 }
 
 void TfrmMain::chooseFolder(const QString& field) {

@@ -23,6 +23,9 @@ class QProgressBar;
 
 namespace fw {
 
+// The help page, in the program's data folder.
+inline constexpr const char* kHelpPage = "framewright-help.html";
+
 // The runs that hold the window; each locks the controls of the values it reads.
 enum class RunKind { Generation, Thumbnails, Resize, Copy };
 
@@ -36,7 +39,8 @@ struct WindowOptions {
   std::string storeFile;       // the settings store
   std::string updateListUrl;   // empty: the maker's update list
   std::string settingsRoot;    // normal or test root
-  std::string appFolder;       // with trailing separator
+  std::string appFolder;       // the user's files, with trailing separator
+  std::string dataFolder;      // the read-only program files, with trailing separator
   Dialogs* dialogs = nullptr;  // nullptr: the real Qt boxes
 };
 
@@ -175,7 +179,8 @@ class TfrmMain : public QMainWindow {
   Dialogs* dialogs_ = nullptr;
   std::unique_ptr<WindowHost> host_;
   std::unique_ptr<WindowValues> values_;
-  std::string root_, appFolder_, galleryKey_, textBlockFile_, imageFolder_, thumbFolder_;
+  std::string root_, appFolder_, dataFolder_, galleryKey_, textBlockFile_, imageFolder_,
+      thumbFolder_;
   // The controls the running command disabled, enabled again when it ends.
   std::vector<QPointer<QWidget>> locked_;
   QColor lastColour_ = Qt::black;

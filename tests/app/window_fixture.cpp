@@ -24,6 +24,7 @@ TfrmMain& WindowTest::start() {
   o.storeFile = storeFile_;
   o.settingsRoot = root_;
   o.appFolder = appFolder_;
+  o.dataFolder = FW_DATA_DIR;
   o.dialogs = &dialogs_;
   o.updateListUrl = updateListUrl_;
   window_ = std::make_unique<TfrmMain>(o);
