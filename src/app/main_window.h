@@ -166,6 +166,9 @@ class TfrmMain : public QMainWindow {
   void setPagesLabel(const std::string& text);
   int pageCount();
 
+  void connectShortcuts();
+  QString helpTopic() const;
+
   void startUp();
   void shutDown();
   std::optional<QString> askGalleryName(const QString& title, const QString& prompt,

@@ -1,5 +1,6 @@
 // The three small dialogs of the window: Image Properties (the resize run), Rename Images and
-// Custom Template Options. Each is a tool window of its own, shown without blocking the window.
+// Custom Template Options. Each is a window of its own, shown without blocking the window, with
+// the focus in its first field; Escape closes it like its Cancel.
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -15,8 +16,10 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "app/main_window.h"
+#include "app/screen_fit.h"
 #include "app/settings_dialog.h"
 #include "images/rename_run.h"
 #include "images/resize_run.h"
@@ -26,6 +29,23 @@
 namespace fw {
 
 namespace {
+
+// Title-bar buttons: the close box only where a dialog has one.
+constexpr Qt::WindowFlags kTitleOnly = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+constexpr Qt::WindowFlags kCloseBox = kTitleOnly | Qt::WindowCloseButtonHint;
+
+// Shown at `at` (its last place when none), on the screen, with the focus in `first`.
+void ShowWithFocus(QDialog* d, QWidget* first, std::optional<QPoint> at = std::nullopt) {
+  if (at) {
+    if (!d->testAttribute(Qt::WA_Resized)) d->adjustSize();  // its size before its first showing
+    d->move(*at);
+    FitOnScreen(d);
+  }
+  d->show();
+  d->raise();
+  d->activateWindow();
+  first->setFocus(Qt::OtherFocusReason);
+}
 
 QDialogButtonBox* OkCancel(QDialog* d) {
   auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, d);
@@ -43,7 +63,9 @@ void TfrmMain::buildDialogs() {
   imageProps_ = std::make_unique<SettingsDialog>(*store_, key, guarded, "TfrmImageProps");
   SettingsDialog& p = *imageProps_;
   p.setWindowTitle("Image Properties");
+  p.setWindowFlags(Qt::Dialog | kCloseBox);
   auto* v = new QVBoxLayout(&p);
+  v->setSizeConstraint(QLayout::SetFixedSize);  // a fixed frame
   auto* note = new QLabel(
       "All images larger than the specified dimensions/size will be resized. This process is "
       "very CPU intensive and may take some time. Please be patient.",
@@ -82,8 +104,7 @@ void TfrmMain::buildDialogs() {
     w<QWidget>("butAbortResize")->hide();
   });
 
-  rename_ =
-      std::make_unique<QDialog>(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  rename_ = std::make_unique<QDialog>(nullptr, Qt::Tool | kTitleOnly);
   QDialog& r = *rename_;
   r.setObjectName("TfrmRename");
   r.setWindowTitle("Rename Images");
@@ -114,6 +135,7 @@ void TfrmMain::buildDialogs() {
   customOptions_ = std::make_unique<SettingsDialog>(*store_, key, guarded, "TfrmCustomTemplate");
   SettingsDialog& c = *customOptions_;
   c.setWindowTitle("Custom Template Options");
+  c.setWindowFlags(Qt::Tool | kCloseBox);
   auto* cv = new QVBoxLayout(&c);
   auto* tabs = new QTabWidget(&c);
   tabs->setObjectName("CustomTabs");
@@ -175,10 +197,10 @@ void TfrmMain::openImageProps() {
   // An Abort while the dialog is open stops the run after its first picture.
   abortRequested_ = false;
   auto* button = w<QWidget>("butResizeImages");
-  imageProps_->move(button->mapToGlobal(QPoint(0, 0)));
+  const QPoint at = button->mapToGlobal(QPoint(0, 0));
   button->hide();
   w<QWidget>("butAbortResize")->show();
-  imageProps_->show();
+  ShowWithFocus(imageProps_.get(), imageProps_->find("MaxImageWidth"), at);
 }
 
 void TfrmMain::runResize() {
@@ -192,9 +214,8 @@ void TfrmMain::runResize() {
 }
 
 void TfrmMain::openRename() {
-  rename_->move(w<QWidget>("butRenameImg")->mapToGlobal(QPoint(0, 0)));
-  rename_->show();
-  rename_->findChild<QLineEdit*>("ImagePrefix")->setFocus();
+  ShowWithFocus(rename_.get(), rename_->findChild<QLineEdit*>("ImagePrefix"),
+                w<QWidget>("butRenameImg")->mapToGlobal(QPoint(0, 0)));
 }
 
 void TfrmMain::runRename() {
@@ -204,6 +225,9 @@ void TfrmMain::runRename() {
   if (RunRenameImages(values(), host(), prefix, sequential)) rename_->hide();
 }
 
-void TfrmMain::openCustomOptions() { customOptions_->show(); }
+void TfrmMain::openCustomOptions() {
+  customOptions_->findChild<QTabWidget*>("CustomTabs")->setCurrentIndex(0);
+  ShowWithFocus(customOptions_.get(), customOptions_->find("CustomGalleryTemplate"));
+}
 
 }  // namespace fw

@@ -1,5 +1,5 @@
 // The show, hide and enable rules, the colour previews, the derived folders and the wiring
-// of the window's buttons to their commands.
+// of the window's buttons and keys to their commands.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -76,8 +77,7 @@ void TfrmMain::connectRules() {
   };
   on("butExit", [this] { close(); });
   on("butBrowser", [this] { openBrowser(); });
-  // Help opens at the topic of the page the user is looking at.
-  on("butHelp", [this] { openHelp(w<QTabWidget>("PageControl")->currentWidget()->objectName()); });
+  on("butHelp", [this] { openHelp(helpTopic()); });
   on("butMakeThumbs", [this] {
     commitFocused();
     RunControls busy{[this] { setBusy(true, RunKind::Thumbnails); },
@@ -103,6 +103,29 @@ void TfrmMain::connectRules() {
           [this] { guard([&] { selectGallery(); }); });
   connect(w<QListWidget>("ImageList"), &QListWidget::itemClicked, this,
           [this] { guard([&] { showPreview(); }); });
+  connectShortcuts();
+}
+
+// Help opens at the topic of the page the user is looking at.
+QString TfrmMain::helpTopic() const {
+  return w<QTabWidget>("PageControl")->currentWidget()->objectName();
+}
+
+// Keys that leave every caption as it is: no mnemonic is added to a button.
+void TfrmMain::connectShortcuts() {
+  auto key = [this](const QKeySequence& keys, std::function<void()> f) {
+    auto* shortcut = new QShortcut(keys, this);
+    connect(shortcut, &QShortcut::activated, this, [this, f] { guard(f); });
+  };
+  key(QKeySequence(Qt::Key_F1), [this] { openHelp(helpTopic()); });
+  key(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
+  // A click does nothing while the button is disabled (the busy state).
+  key(QKeySequence(Qt::CTRL | Qt::Key_G), [this] { w<QAbstractButton>("butGo")->click(); });
+  // The Abort button that is shown, also while the user looks at another tab.
+  key(QKeySequence(Qt::Key_Escape), [this] {
+    for (const char* n : {"butAbortCopy", "butAbortResize"})
+      if (auto* abort = w<QAbstractButton>(n); !abort->isHidden()) return abort->click();
+  });
 }
 
 void TfrmMain::applyRules() {

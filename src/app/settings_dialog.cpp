@@ -119,4 +119,9 @@ bool SettingsDialog::eventFilter(QObject* watched, QEvent* e) {
   return QDialog::eventFilter(watched, e);
 }
 
+void SettingsDialog::hideEvent(QHideEvent* e) {
+  if (QWidget* focused = focusWidget()) store(focused);
+  QDialog::hideEvent(e);
+}
+
 }  // namespace fw

@@ -40,6 +40,8 @@ class SettingsDialog : public QDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override;
+  // A field being edited is stored when the dialog goes, as when it is left.
+  void hideEvent(QHideEvent* e) override;
 
  private:
   struct Bound {

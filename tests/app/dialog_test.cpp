@@ -148,6 +148,39 @@ TEST_F(DialogTest, CustomOptionsAreStoredAndShownAgainAtStart) {
   EXPECT_TRUE(again.findChild<QTabWidget*>("CustomTabs")->isTabVisible(1));
 }
 
+TEST_F(DialogTest, ToolDialogsOpenAtTheirFirstFieldCarryTheirTitleButtonsAndCloseOnEscape) {
+  TfrmMain& w = start();
+  struct Case {
+    const char* button;
+    QDialog* dialog;
+    QWidget* first;
+    bool closeBox;
+  };
+  const Case cases[] = {
+      {"butResizeImages", &w.imageProps(), w.imageProps().find("MaxImageWidth"), true},
+      {"butRenameImg", &w.renameDialog(), w.renameDialog().findChild<QWidget*>("ImagePrefix"),
+       false},
+      {"butCustomOptions", &w.customOptions(), w.customOptions().find("CustomGalleryTemplate"),
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    w.w<QAbstractButton>(c.button)->click();
+    ASSERT_TRUE(c.dialog->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(c.dialog));
+    EXPECT_EQ(c.dialog->focusWidget(), c.first);
+    const Qt::WindowFlags flags = c.dialog->windowFlags();
+    EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+    EXPECT_EQ(bool(flags & Qt::WindowCloseButtonHint), c.closeBox);
+    EXPECT_FALSE(flags & (Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint));
+    QTest::keyClick(c.first, Qt::Key_Escape);
+    EXPECT_FALSE(c.dialog->isVisible());
+  }
+  // Escape is Cancel: the resize button is back in its place.
+  EXPECT_TRUE(w.w<QWidget>("butResizeImages")->isVisible());
+  EXPECT_FALSE(w.w<QWidget>("butAbortResize")->isVisible());
+}
+
 // With FW_SCREENSHOT_DIR set (run under a virtual display): the window during a run, and each
 // dialog.
 TEST_F(DialogTest, ScreenshotsOfARunAndTheDialogs) {
