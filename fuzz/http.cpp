@@ -1,6 +1,7 @@
 // The HTTP client's response parsing: a server on 127.0.0.1 answers every request with the
 // input and closes. Redirects are never followed (the limit is zero), so no address other
-// than the loopback one is ever contacted. Only HttpError may come out.
+// than the loopback one is ever contacted. Only HttpError may come out, and the head kept of a
+// response never passes its bounds.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -58,6 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fw::HttpClient client;
   client.limits.maxRedirects = 0;
   client.limits.maxBodyBytes = 4096;
+  client.limits.maxHeaderLines = 16;
+  client.limits.maxHeaderBytes = 1024;
   client.limits.readTimeout = std::chrono::milliseconds(5000);
   fw::RecordingHost host;
   std::ostringstream body;
@@ -68,6 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const fw::HttpError&) {
     if (client.busy()) std::abort();
   }
+  // However many header lines arrive, only the bounded head is ever kept.
+  if (client.headerLines().size() > 16) std::abort();
   server.join();
   return 0;
 }

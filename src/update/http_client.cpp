@@ -123,9 +123,17 @@ class HttpClient::Exchange {
       std::string line = raw.substr(0, lf);
       if (!line.empty() && line.back() == '\r') line.pop_back();
       if (line.size() > static_cast<std::size_t>(kMaxHttpLine)) Fail("HTTP line too long");
+      if (!line.empty()) CountHeadLine(raw.size());
       Step step = HeaderLine(line, raw);
       if (step != Step::More || inBody_) return step;
     }
+  }
+
+  // A server that sends short header lines without end must not fill the memory.
+  void CountHeadLine(std::size_t bytes) {
+    headBytes_ += static_cast<std::int64_t>(bytes);
+    if (++headLines_ > c_.limits.maxHeaderLines) Fail("HTTP too many header lines");
+    if (headBytes_ > c_.limits.maxHeaderBytes) Fail("HTTP header too large");
   }
 
   // One line of the head of the response; `raw` is the line with its own line end.
@@ -172,8 +180,13 @@ class HttpClient::Exchange {
 
   Step StartBody(const std::string& first) {
     inBody_ = true;
-    expected_ = ParseCount(c_.response_.contentLength);
-    if (expected_ > c_.limits.maxBodyBytes) Fail("HTTP response too large");
+    const std::string& length = c_.response_.contentLength;
+    expected_ = ParseCount(length);
+    // A length of more digits than a count holds is too large, not missing.
+    const bool digitsOnly =
+        !length.empty() && length.find_first_not_of("0123456789") == std::string::npos;
+    if (expected_ > c_.limits.maxBodyBytes || (expected_ < 0 && digitsOnly))
+      Fail("HTTP response too large");
     std::string rest = first + pending_;
     pending_.clear();
     if (expected_ == 0) return Step::Finished;
@@ -201,6 +214,7 @@ class HttpClient::Exchange {
       if (line.back() == '\r') line.pop_back();
       pending_.clear();
       if (line.size() > static_cast<std::size_t>(kMaxHttpLine)) Fail("HTTP line too long");
+      CountHeadLine(line.size());
       if (HeaderLine(line, line) == Step::Redirect) return true;
     }
     if (inBody_ && expected_ >= 0 && written_ < expected_) Fail("HTTP transfer ended early");
@@ -217,6 +231,8 @@ class HttpClient::Exchange {
   net::Clock::time_point end_;
   std::string pending_;
   bool inBody_ = false;
+  int headLines_ = 0;
+  std::int64_t headBytes_ = 0;
   std::int64_t expected_ = -1;
   std::int64_t written_ = 0;
 };

@@ -41,6 +41,8 @@ struct HttpLimits {
   std::chrono::milliseconds readTimeout{30000};       // silence from the server
   std::chrono::milliseconds transferTimeout{120000};  // one whole request, start to end
   std::int64_t maxBodyBytes = 1 << 20;
+  int maxHeaderLines = 100;                // status line included
+  std::int64_t maxHeaderBytes = 64 << 10;  // every line of the head, line ends included
 };
 
 // The recognised headers of the last response.

@@ -134,6 +134,19 @@ TEST_F(HttpClientTest, HeaderLinesAreBounded) {
 
   TestServer tooLong(Always("HTTP/1.0 200 OK\r\nX: " + longest + "v\r\n\r\nok"));
   EXPECT_EQ(Failure(tooLong.url("/")), std::make_pair(std::string("HTTP line too long"), 200));
+
+  // The head as a whole is bounded too: in lines, and in bytes of lines that each fit.
+  auto head = [](int lines, std::size_t length) {
+    std::string h = "HTTP/1.0 200 OK\r\n";
+    for (int i = 1; i < lines; ++i) h += "X: " + std::string(length, 'v') + "\r\n";
+    return h;
+  };
+  TestServer most(Always(head(client.limits.maxHeaderLines, 1) + "\r\nok"));
+  EXPECT_EQ(client.Get(host, most.url("/"), body), 200);
+  TestServer endless(Always(head(client.limits.maxHeaderLines + 1, 1)));
+  EXPECT_EQ(Failure(endless.url("/")).first, "HTTP too many header lines");
+  TestServer heavy(Always(head(10, 8000) + "\r\nok"));
+  EXPECT_EQ(Failure(heavy.url("/")).first, "HTTP header too large");
 }
 
 TEST_F(HttpClientTest, FailuresToReachTheServerReadAsNotFound) {
@@ -168,6 +181,9 @@ TEST_F(HttpClientTest, TheBodyIsBoundedAndMustBeComplete) {
 
   TestServer cut(Always("HTTP/1.0 200 OK\r\nContent-Length: 8\r\n\r\n0123"));
   EXPECT_EQ(Failure(cut.url("/")).first, "HTTP transfer ended early");
+
+  TestServer huge(Always("HTTP/1.0 200 OK\r\nContent-Length: 99999999999999999999\r\n\r\n0"));
+  EXPECT_EQ(Failure(huge.url("/")).first, "HTTP response too large");
 
   // A declared length ends the body even while the server keeps the connection open.
   TestServer kept([](const std::string&, int) {
