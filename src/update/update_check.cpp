@@ -1,6 +1,11 @@
 #include "update/update_check.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ostream>
+#include <streambuf>
 
 #include "common/error.h"
 #include "common/fs.h"
@@ -35,17 +40,51 @@ int CompareNumbers(const std::string& a, const std::string& b) {
   return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
 }
 
-// Removes the downloaded list on every way out.
-class TempFile {
+// The downloaded list, created anew so that whatever lay at its path (a link to another
+// file, say) is never written through; removed again on every way out.
+class ListFile : public std::streambuf {
  public:
-  explicit TempFile(std::string path) : path_(std::move(path)) {}
-  ~TempFile() { fs::Delete(path_); }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
+  explicit ListFile(std::string path) : path_(std::move(path)) {
+    fs::Delete(path_);
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd_ < 0) ThrowFileError(path_);
+  }
+  ~ListFile() override {
+    if (fd_ >= 0) ::close(fd_);
+    fs::Delete(path_);
+  }
+  ListFile(const ListFile&) = delete;
+  ListFile& operator=(const ListFile&) = delete;
+
+ protected:
+  std::streamsize xsputn(const char* data, std::streamsize n) override {
+    for (std::streamsize done = 0; done < n;) {
+      const ssize_t w = ::write(fd_, data + done, static_cast<std::size_t>(n - done));
+      if (w < 0 && errno == EINTR) continue;
+      if (w <= 0) return done;
+      done += w;
+    }
+    return n;
+  }
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    const char byte = traits_type::to_char_type(c);
+    return xsputn(&byte, 1) == 1 ? c : traits_type::eof();
+  }
 
  private:
   std::string path_;
+  int fd_ = -1;
 };
+
+// Why a download failed: the status of a server that answered, else the transfer's own text.
+std::string FailureText(const HttpClient& client, const HttpError* error) {
+  const bool answered = !client.headerLines().empty() && client.statusCode() != 0;
+  if (error && !(answered && error->status() >= 400)) return error->what();
+  const std::string reason = client.reasonText();
+  return "HTTP status " + std::to_string(client.statusCode()) +
+         (reason.empty() ? "" : " " + reason);
+}
 
 }  // namespace
 
@@ -72,27 +111,27 @@ NewerVersion FindNewerVersion(Host& host, HttpClient& client, const std::string&
   std::string path = AddBackslash(appFolder) + "temp.txt";
   std::string productLine;
   {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) ThrowFileError(path);
-    TempFile remover(path);
-    bool downloaded = false;
+    ListFile file(path);
+    std::ostream out(&file);
+    std::string failure;
     try {
-      downloaded = client.Get(host, listUrl, out) == 200;
-    } catch (const HttpError&) {
-      downloaded = false;
+      if (client.Get(host, listUrl, out) != 200) failure = FailureText(client, nullptr);
+    } catch (const HttpError& e) {
+      failure = FailureText(client, &e);
     }
-    out.close();
-    if (downloaded) {
-      std::string text = fs::ReadFile(path);
-      std::size_t start = 0;
-      while (start < text.size()) {
-        auto lf = text.find('\n', start);
-        std::string line = Trim(LowerAscii(text.substr(start, lf - start)));
-        start = lf == std::string::npos ? text.size() : lf + 1;
-        if (!line.empty() && line.starts_with(key)) {
-          productLine = line;
-          break;
-        }
+    if (!failure.empty()) {
+      host.beep();
+      throw Error(kUpdateCheckFailed + failure);
+    }
+    std::string text = fs::ReadFile(path);
+    std::size_t start = 0;
+    while (start < text.size()) {
+      auto lf = text.find('\n', start);
+      std::string line = Trim(LowerAscii(text.substr(start, lf - start)));
+      start = lf == std::string::npos ? text.size() : lf + 1;
+      if (!line.empty() && line.starts_with(key)) {
+        productLine = line;
+        break;
       }
     }
   }

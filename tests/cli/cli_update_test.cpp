@@ -26,6 +26,15 @@ TEST(CliUpdate, NewerAndLatestVersions) {
               same.url("/upgrades.txt")});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_NE(r.err.find("You already have the latest version."), std::string::npos) << r.err;
+
+  fw::testing::TestServer missing(
+      [](const std::string&, int) { return fw::testing::Reply{"HTTP/1.0 404 Not Found\r\n\r\n"}; });
+  r = RunCli({"--app-folder", dir.path(), "--store", dir.file("s.db"), "check-update",
+              missing.url("/upgrades.txt")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("The update check failed: HTTP status 404 Not Found"), std::string::npos)
+      << r.err;
+  EXPECT_EQ(r.err.find("You already have"), std::string::npos) << r.err;
 }
 
 }  // namespace

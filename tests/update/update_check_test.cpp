@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
+#include "common/fs.h"
 #include "common/recording_host.h"
 #include "test_server.h"
 #include "update/http_client.h"
@@ -68,11 +70,45 @@ TEST_F(UpdateCheckTest, AKeyThatMerelyBeginsWithOursIsTakenAsOurs) {
   EXPECT_EQ(n.version, "pro 9");
 }
 
-TEST_F(UpdateCheckTest, OnlyAStatusOf200IsRead) {
-  EXPECT_FALSE(Find("HTTP/1.0 404 Not Found\r\n\r\nframewright 9").found);
-  EXPECT_FALSE(Find("HTTP/1.0 203 Other\r\n\r\nframewright 9").found);
+TEST_F(UpdateCheckTest, AFailedDownloadIsReportedAsSuch) {
+  auto failure = [&](const std::string& reply) {
+    try {
+      Find(reply);
+    } catch (const Error& e) {
+      return std::string(e.what());
+    }
+    return std::string("no failure");
+  };
+  EXPECT_EQ(failure("HTTP/1.0 404 Not Found\r\n\r\nframewright 9"),
+            "The update check failed: HTTP status 404 Not Found");
+  EXPECT_EQ(failure("HTTP/1.0 500 Internal Server Error\r\n\r\n"),
+            "The update check failed: HTTP status 500 Internal Server Error");
+  EXPECT_EQ(failure("HTTP/1.0 203 Other\r\n\r\nframewright 9"),
+            "The update check failed: HTTP status 203 Other");
+  EXPECT_EQ(failure("HTTP/1.0 302 Found\r\nLocation: /upgrades.txt\r\n\r\n"),
+            "The update check failed: HTTP too many redirects");
+  EXPECT_EQ(failure("HTTP/1.0 200 OK\r\nX: " + std::string(9000, 'x') + "\r\n\r\n"),
+            "The update check failed: HTTP line too long");
+  EXPECT_EQ(host.texts("beep").size(), 5u);
+  EXPECT_FALSE(TempLeft());
+
+  HttpClient client;
+  EXPECT_THROW(FindNewerVersion(host, client, folder.string(), "framewright", kRunning,
+                                "http://127.0.0.1:9/"),
+               Error);  // nothing listens there
+  // A list that answers without our line is no failure.
   EXPECT_FALSE(Find("HTTP/1.0 200 OK\r\n\r\nnothing for us\r\n").found);
   EXPECT_FALSE(TempLeft());
+}
+
+TEST_F(UpdateCheckTest, TheDownloadNeverWritesThroughALink) {
+  const auto victim = folder / "victim.txt";
+  std::filesystem::create_directories(folder);
+  { std::ofstream(victim) << "keep me"; }
+  std::filesystem::create_symlink(victim, folder / "temp.txt");
+  EXPECT_TRUE(Find("HTTP/1.0 200 OK\r\n\r\nframewright 9\r\n").found);
+  EXPECT_EQ(fs::ReadFile(victim.string()), "keep me");
+  EXPECT_FALSE(std::filesystem::is_symlink(folder / "temp.txt"));
 }
 
 TEST_F(UpdateCheckTest, TheCommandOffersTheNewsOfANewerVersion) {
@@ -94,7 +130,7 @@ TEST_F(UpdateCheckTest, TheCommandOffersTheNewsOfANewerVersion) {
 }
 
 TEST_F(UpdateCheckTest, TheCommandSaysLatestWhenNothingNewerIsFound) {
-  TestServer server(Always("HTTP/1.1 404 Not Found\r\n\r\n"));
+  TestServer server(Always("HTTP/1.1 200 OK\r\n\r\nother 9.0\r\n"));
   CheckForUpdate(host, folder.string(), kRunning, server.url("/upgrades.txt"));
   EXPECT_EQ(host.texts("beep").size(), 1u);
   EXPECT_EQ(host.texts("message"),
