@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,13 +56,6 @@ bool MatchMask(const char* mask, const char* name) {
   return *mask == '\0';
 }
 
-std::string FolderOf(const std::string& path) {
-  std::size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
 void WriteAll(int fd, const char* data, std::size_t size, const std::string& path) {
   while (size > 0) {
     ssize_t n = ::write(fd, data, size);
@@ -82,6 +76,13 @@ struct Fd {
 };
 
 }  // namespace
+
+std::string FolderOf(const std::string& path) {
+  std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
 
 void SetFaultHookForTesting(std::function<bool(const char* step)> hook) {
   FaultHook() = std::move(hook);
@@ -147,7 +148,7 @@ void CopyFile(const std::string& from, const std::string& to) {
   // Copying a file onto itself would truncate it before reading it.
   if (::stat(to.c_str(), &dst) == 0 && dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) return;
   const bool replacing = Exists(to);
-  AtomicWriter out(to, "", src.st_mode & 0777);
+  AtomicWriter out(to, src.st_mode & 0777);
   char buf[65536];
   for (;;) {
     ssize_t n = ::read(in.fd, buf, sizeof buf);
@@ -215,30 +216,19 @@ std::string RealPath(const std::string& path) {
   return buf;
 }
 
-AtomicWriter::AtomicWriter(const std::string& target, const std::string& tempName,
-                           unsigned newFileMode)
-    : target_(target) {
+AtomicWriter::AtomicWriter(const std::string& target, unsigned newFileMode) : target_(target) {
   std::string folder = FolderOf(target);
   std::string prefix = folder == "/" ? "/" : folder + "/";
   struct stat st;
   // The new file keeps the mode of the file it replaces.
   const bool replacing = ::stat(target.c_str(), &st) == 0;
   mode_t mode = replacing ? (st.st_mode & 07777) : newFileMode;
-  if (!tempName.empty()) {
-    temp_ = prefix + tempName;
+  static std::atomic<unsigned> counter{0};
+  for (int tries = 0; tries < 100 && fd_ < 0; ++tries) {
+    temp_ = prefix + ".fw" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
     Step("open", target_);
-    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
-                 newFileMode);
-  } else {
-    static std::atomic<unsigned> counter{0};
-    std::string name = target.substr(target.find_last_of('/') + 1);
-    for (int tries = 0; tries < 100 && fd_ < 0; ++tries) {
-      temp_ = prefix + "." + name + "." + std::to_string(::getpid()) + "-" +
-              std::to_string(counter++) + ".tmp";
-      Step("open", target_);
-      fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode);
-      if (fd_ < 0 && errno != EEXIST) break;
-    }
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode);
+    if (fd_ < 0 && errno != EEXIST) break;
   }
   if (fd_ < 0) ThrowFileError(target_);
   // A replaced file's mode is set as it stands; a new file's goes through the umask.
@@ -277,6 +267,17 @@ void AtomicWriter::commit(bool durable) {
   Fd dir;
   dir.fd = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir.fd >= 0) (void)::fsync(dir.fd);
+}
+
+FolderLock::FolderLock(const std::string& folder) {
+  fd_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return;
+  while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+  }
+}
+
+FolderLock::~FolderLock() {
+  if (fd_ >= 0) ::close(fd_);
 }
 
 }  // namespace fw::fs

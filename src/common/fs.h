@@ -40,11 +40,10 @@ std::string RealPath(const std::string& path);
 // without commit() removes its temporary file, so an error on any path leaves the old file.
 class AtomicWriter {
  public:
-  // `tempName`: the bare name of the temporary file in the target's folder; empty picks a
-  // fresh unique name. A fixed name is created anew or truncated. A new target gets
+  // The temporary file takes a fresh short name of its own, so that neither another writer
+  // nor a target name near the length limit can make it fail. A new target gets
   // `newFileMode` (less the umask); a replaced one keeps its own mode.
-  explicit AtomicWriter(const std::string& target, const std::string& tempName = "",
-                        unsigned newFileMode = 0666);
+  explicit AtomicWriter(const std::string& target, unsigned newFileMode = 0666);
   ~AtomicWriter();
   AtomicWriter(const AtomicWriter&) = delete;
   AtomicWriter& operator=(const AtomicWriter&) = delete;
@@ -61,6 +60,24 @@ class AtomicWriter {
   int fd_ = -1;
   bool committed_ = false;
 };
+
+// An exclusive lock on a folder, held until the object goes; other processes and threads that
+// take it wait. Writers that read a file, change it and replace it take it around all three,
+// so that no change of another writer is lost in between. A folder that cannot be opened is
+// not locked (the write that follows fails on its own).
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& folder);
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+
+// The folder part of a path ("." for a bare name).
+std::string FolderOf(const std::string& path);
 
 // Test hook: when set, every step of an AtomicWriter ("open", "write", "sync", "rename")
 // asks it first and fails with an I/O error when it answers true. Empty removes it.

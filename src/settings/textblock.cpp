@@ -12,7 +12,6 @@ namespace fw {
 
 namespace {
 
-constexpr const char* kTempName = "temp$$$$.$$$";
 constexpr const char* kTerminator = "####";
 
 // Reads a text file line by line; CR LF, LF and a lone CR each end a line.
@@ -101,8 +100,9 @@ std::string ReadSection(const std::string& file, const std::string& section) {
 
 void WriteSection(const std::string& file, const std::string& section,
                   const std::vector<std::string>& lines) {
+  const fs::FolderLock lock(fs::FolderOf(file));
   if (!fs::IsFile(file)) {
-    fs::AtomicWriter out(file, kTempName);
+    fs::AtomicWriter out(file);
     WriteLine(out, "[" + section + "]");
     WriteContent(out, lines);
     out.commit();
@@ -113,7 +113,7 @@ void WriteSection(const std::string& file, const std::string& section,
   std::string line;
   bool found = false;
   {
-    fs::AtomicWriter out(file, kTempName);
+    fs::AtomicWriter out(file);
     while (in.next(line)) {
       WriteLine(out, line);
       if (IsHeader(line, header)) {
@@ -133,7 +133,7 @@ void WriteSection(const std::string& file, const std::string& section,
   }
   // No section of that name (or its header is the last line): the section goes at the end,
   // after the file's bytes exactly as they are.
-  fs::AtomicWriter out(file, kTempName);
+  fs::AtomicWriter out(file);
   in.rewindTo(out);
   WriteLine(out, "");
   WriteLine(out, "[" + section + "]");
@@ -142,11 +142,12 @@ void WriteSection(const std::string& file, const std::string& section,
 }
 
 void DeleteSection(const std::string& file, const std::string& section) {
+  const fs::FolderLock lock(fs::FolderOf(file));
   if (!fs::IsFile(file)) return;
   LineReader in(file);
   std::string header = LowerHeader(section);
   std::string line;
-  fs::AtomicWriter out(file, kTempName);
+  fs::AtomicWriter out(file);
   bool found = false;
   while (in.next(line)) {
     if (IsHeader(line, header)) {

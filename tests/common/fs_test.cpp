@@ -101,6 +101,17 @@ TEST_F(FsTest, AtomicReplaceKeepsTheOldFileOnFailureAndItsMode) {
   EXPECT_THROW(fs::ReplaceAtomically(at("no/such/folder/f"), "x"), Error);
 }
 
+TEST_F(FsTest, TargetsAtTheNameLengthLimitAreWritten) {
+  // Whatever a temporary name adds must not push a valid target past the limit.
+  const std::string longest(255, 'n'), source(249, 's');
+  fs::ReplaceAtomically(at(longest), "thumb");
+  EXPECT_EQ(fs::ReadFile(at(longest)), "thumb");
+  fs::ReplaceAtomically(at(source), "picture");
+  fs::CopyFile(at(source), at(std::string(249, 'c')));
+  EXPECT_EQ(fs::ReadFile(at(std::string(249, 'c'))), "picture");
+  EXPECT_EQ(fs::ListMask(dir_, "*").size(), 3u);
+}
+
 TEST_F(FsTest, RealPathResolvesOrEchoes) {
   fs::MakeFolders(at("r/s"));
   EXPECT_EQ(fs::RealPath(at("r/s/..")), fs::RealPath(at("r")));
