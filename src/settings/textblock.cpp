@@ -63,29 +63,50 @@ bool IsHeader(const std::string& line, const std::string& lowerHeader) {
          LowerAscii(std::string_view(line).substr(0, lowerHeader.size())) == lowerHeader;
 }
 
+// Where the walk through a file stands: a line opens a section only between sections, and
+// inside one only the terminator closes it, so content that looks like a header is content.
+class Sections {
+ public:
+  explicit Sections(const std::string& section) : header_(LowerAscii("[" + section + "]")) {}
+  // Takes the next line; true when it is the header of the section looked for.
+  bool isHeader(const std::string& line) {
+    if (inside_) {
+      inside_ = line != kTerminator;
+      return false;
+    }
+    inside_ = !line.empty() && line[0] == '[';
+    return IsHeader(line, header_);
+  }
+  bool inside() const { return inside_; }
+
+ private:
+  std::string header_;
+  bool inside_ = false;
+};
+
 void WriteLine(fs::AtomicWriter& out, std::string_view line) {
   out.write(line);
   out.write("\r\n");
 }
 
+// A content line equal to the terminator is stored with a blank after it, so that it cannot
+// end its section.
 void WriteContent(fs::AtomicWriter& out, const std::vector<std::string>& lines) {
-  for (const auto& l : lines) WriteLine(out, l);
+  for (const auto& l : lines) WriteLine(out, l == kTerminator ? l + " " : l);
   WriteLine(out, "");
   WriteLine(out, kTerminator);
 }
-
-std::string LowerHeader(const std::string& section) { return LowerAscii("[" + section + "]"); }
 
 }  // namespace
 
 std::string ReadSection(const std::string& file, const std::string& section) {
   if (!fs::IsFile(file)) return "";
   LineReader in(file);
-  std::string header = LowerHeader(section);
+  Sections walk(section);
   std::string line;
   bool found = false;
   while (in.next(line))
-    if (IsHeader(line, header)) {
+    if (walk.isHeader(line)) {
       found = true;
       break;
     }
@@ -109,14 +130,14 @@ void WriteSection(const std::string& file, const std::string& section,
     return;
   }
   LineReader in(file);
-  std::string header = LowerHeader(section);
+  Sections walk(section);
   std::string line;
   bool found = false;
   {
     fs::AtomicWriter out(file);
     while (in.next(line)) {
       WriteLine(out, line);
-      if (IsHeader(line, header)) {
+      if (walk.isHeader(line)) {
         found = true;
         break;
       }
@@ -132,10 +153,15 @@ void WriteSection(const std::string& file, const std::string& section,
     }
   }
   // No section of that name (or its header is the last line): the section goes at the end,
-  // after the file's bytes exactly as they are.
+  // after the file's bytes exactly as they are. Another section that the file leaves open is
+  // closed first, so that the new header stands between sections.
   fs::AtomicWriter out(file);
   in.rewindTo(out);
   WriteLine(out, "");
+  if (walk.inside() && !found) {
+    WriteLine(out, kTerminator);
+    WriteLine(out, "");
+  }
   WriteLine(out, "[" + section + "]");
   WriteContent(out, lines);
   out.commit();
@@ -145,12 +171,12 @@ void DeleteSection(const std::string& file, const std::string& section) {
   const fs::FolderLock lock(fs::FolderOf(file));
   if (!fs::IsFile(file)) return;
   LineReader in(file);
-  std::string header = LowerHeader(section);
+  Sections walk(section);
   std::string line;
   fs::AtomicWriter out(file);
   bool found = false;
   while (in.next(line)) {
-    if (IsHeader(line, header)) {
+    if (walk.isHeader(line)) {
       found = true;
       break;
     }

@@ -64,13 +64,37 @@ TEST_F(TextBlockTest, ReadsBackWhatWasWrittenAndRepeatedSavesChangeNothing) {
   EXPECT_EQ(contents(), before);
 }
 
+TEST_F(TextBlockTest, ContentThatLooksLikeStructureStaysInItsSection) {
+  // A content line that looks like another section's header is content.
+  WriteSection(file_, "Gallery Header", {"[Image Header] not really", "[image footer]"});
+  WriteSection(file_, "Image Header", {"real"});
+  WriteSection(file_, "Image Footer", {"foot"});
+  EXPECT_EQ(ReadSection(file_, "Gallery Header"),
+            "[Image Header] not really\r\n[image footer]\r\n");
+  EXPECT_EQ(ReadSection(file_, "Image Header"), "real\r\n");
+  WriteSection(file_, "Image Header", {"again"});
+  EXPECT_EQ(
+      contents(),
+      "[Gallery Header]\r\n[Image Header] not really\r\n[image footer]\r\n\r\n####\r\n"
+      "\r\n[Image Header]\r\nagain\r\n\r\n####\r\n\r\n[Image Footer]\r\nfoot\r\n\r\n####\r\n");
+  DeleteSection(file_, "Image Footer");
+  EXPECT_EQ(ReadSection(file_, "Gallery Header"),
+            "[Image Header] not really\r\n[image footer]\r\n");
+
+  // A line of the terminator is kept with a blank after it, so it cannot end the section.
+  WriteSection(file_, "S", {"a", "####", "b"});
+  EXPECT_EQ(ReadSection(file_, "S"), "a\r\n#### \r\nb\r\n");
+  WriteSection(file_, "S", SplitLines(ReadSection(file_, "S")));
+  EXPECT_EQ(ReadSection(file_, "S"), "a\r\n#### \r\nb\r\n");
+
+  // A section a damaged file leaves open is closed before a new one is appended.
+  fs::ReplaceAtomically(file_, "[A]\r\nx");
+  WriteSection(file_, "B", {"y"});
+  EXPECT_EQ(contents(), "[A]\r\nx\r\n####\r\n\r\n[B]\r\ny\r\n\r\n####\r\n");
+  EXPECT_EQ(ReadSection(file_, "B"), "y\r\n");
+}
+
 TEST_F(TextBlockTest, HeaderMatchesByPrefixAndTheFirstOneWins) {
-  // A content line that looks like a later section's header is taken for that header.
-  WriteSection(file_, "Gallery Header", {"[Image Footer] not really"});
-  WriteSection(file_, "Image Footer", {"real"});
-  EXPECT_EQ(contents(), "[Gallery Header]\r\n[Image Footer] not really\r\nreal\r\n\r\n####\r\n");
-  EXPECT_EQ(ReadSection(file_, "Image Footer"), "real\r\n");
-  EXPECT_EQ(ReadSection(file_, "Gallery Header"), "[Image Footer] not really\r\nreal\r\n");
   // Trailing text after the bracket does not matter; the first of two headers wins.
   fs::ReplaceAtomically(file_, "[S] old\r\n1\r\n\r\n####\r\n\r\n[S]\r\n2\r\n\r\n####\r\n");
   EXPECT_EQ(ReadSection(file_, "s"), "1\r\n");
@@ -97,14 +121,6 @@ TEST_F(TextBlockTest, DeletingKeepsOneSeparatorAndLeavesOtherSectionsByteForByte
   EXPECT_EQ(contents(), before);
   DeleteSection((dir_ / "absent.dat").string(), "One");
   EXPECT_FALSE(fs::Exists((dir_ / "absent.dat").string()));
-}
-
-TEST_F(TextBlockTest, TerminatorInsideContentEndsTheSection) {
-  WriteSection(file_, "S", {"a", "####", "b"});
-  EXPECT_EQ(ReadSection(file_, "S"), "a");
-  WriteSection(file_, "S", {"c"});
-  // The stray rest of the old content survives behind the new terminator.
-  EXPECT_EQ(contents(), "[S]\r\nc\r\n\r\n####\r\nb\r\n\r\n####\r\n");
 }
 
 TEST_F(TextBlockTest, FailureAtAnyStepOfARewriteLeavesTheOldFile) {
