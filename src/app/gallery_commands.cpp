@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "app/widgets.h"
 #include "common/fs.h"
+#include "common/gallery_name.h"
 #include "common/subs.h"
 #include "generator/layout.h"
 #include "images/image_io.h"
@@ -36,6 +37,10 @@ std::optional<QString> TfrmMain::askGalleryName(const QString& title, const QStr
     answer = *got;
     if (answer.isEmpty()) {
       ask = "Please enter a name for gallery";
+      continue;
+    }
+    if (!IsGalleryName(answer.toStdString())) {
+      ask = QString(kGalleryNameRule) + " Please select a new one.";
       continue;
     }
     bool taken = false;
@@ -75,8 +80,8 @@ void TfrmMain::deleteGallery() {
   } catch (const std::exception&) {
     // A key that cannot be deleted leaves the list to be updated all the same.
   }
-  std::string dat = appFolder_ + name + ".dat";
-  if (fs::Exists(dat)) fs::Delete(dat);
+  // A name that is no gallery name has no text-block file of ours to delete.
+  if (IsGalleryName(name)) fs::Delete(GalleryFile(appFolder_, name));
   delete list->takeItem(i);
   if (list->count() > 0) list->setCurrentRow(i < list->count() ? i : list->count() - 1);
   selectGallery();
@@ -96,8 +101,10 @@ void TfrmMain::duplicateGallery() {
   } catch (const std::exception&) {
     // As with deletion, a failed copy is not reported.
   }
-  std::string from = appFolder_ + source.toStdString() + ".dat";
-  if (fs::Exists(from)) fs::CopyFile(from, appFolder_ + name->toStdString() + ".dat");
+  if (IsGalleryName(source.toStdString())) {
+    std::string from = GalleryFile(appFolder_, source.toStdString());
+    if (fs::Exists(from)) fs::CopyFile(from, GalleryFile(appFolder_, name->toStdString()));
+  }
   int row = SortedRow(list, *name);
   list->insertItem(row, *name);
   list->setCurrentRow(row);
@@ -122,8 +129,9 @@ void TfrmMain::loadProfile() {
   std::string name = list->currentItem()->text().toStdString();
   w<QLabel>("lblGallery")->setText(QString::fromStdString(name));
   showStatus(QString());  // the last run's status belongs to the gallery it ran on
-  textBlockFile_ = appFolder_ + name + ".dat";
   galleryKey_ = root_ + "\\Galleries\\" + name;
+  // A gallery whose file would lie outside the application folder is not loaded.
+  textBlockFile_ = GalleryFile(appFolder_, name);
   for (const CatalogueEntry* e : CatalogueScope(Scope::Gallery)) loadValue(*e);
   recomputeFolders();
   refreshGalleryPreview();

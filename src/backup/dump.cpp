@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string_view>
@@ -11,6 +12,7 @@
 
 #include "common/error.h"
 #include "common/fs.h"
+#include "common/gallery_name.h"
 #include "common/subs.h"
 #include "settings/store.h"
 
@@ -83,6 +85,32 @@ bool Unhex(std::string_view text, std::string& bytes) {
   return true;
 }
 
+// The names of a key path's keys; empty names (doubled backslashes) name no key.
+std::vector<std::string> KeyParts(const std::string& path) {
+  std::vector<std::string> parts;
+  for (std::size_t i = 0; i <= path.size();) {
+    std::size_t j = std::min(path.find('\\', i), path.size());
+    if (j > i) parts.push_back(path.substr(i, j - i));
+    i = j + 1;
+  }
+  return parts;
+}
+
+// The gallery a key path of the current user's hive belongs to: the key below "Galleries" of
+// either settings root. False for every other key.
+bool GalleryOfKey(const std::string& path, std::string& gallery) {
+  const std::vector<std::string> parts = KeyParts(path);
+  for (const char* root : {kSettingsRoot, kTestSettingsRoot}) {
+    const std::vector<std::string> galleries = KeyParts(std::string(root) + "\\Galleries");
+    if (parts.size() <= galleries.size() ||
+        !std::equal(galleries.begin(), galleries.end(), parts.begin(), EqualsNoCase))
+      continue;
+    gallery = parts[galleries.size()];
+    return true;
+  }
+  return false;
+}
+
 std::int32_t ParseInt(const std::string& text) {
   std::size_t i = 0;
   bool negative = false;
@@ -124,6 +152,29 @@ std::vector<std::string> Lines(const std::string& text) {
   if (!line.empty()) out.push_back(line);
   return out;
 }
+
+// Where the value lines after a section header of a dump go.
+struct DumpSection {
+  bool accepting = true;
+  std::string prefix;  // the store's key of the header's root
+  std::string path;
+
+  // Takes a header line: "[" + key path + "]", the path beginning with a root name or not.
+  void read(const std::string& line) {
+    path = line.size() >= 2 ? line.substr(1, line.size() - 2) : std::string();
+    if (LowerAscii(path.substr(0, 4)) == "hkey") {
+      accepting = false;
+      std::string rootName;
+      SplitRoot(path, rootName, path);
+      if (RootPrefix(rootName, prefix)) accepting = true;
+    }
+  }
+  std::string key() const { return Join(prefix, path); }
+  // The gallery whose key (or a key below it) the section names.
+  bool gallery(std::string& name) const {
+    return accepting && prefix.empty() && GalleryOfKey(path, name);
+  }
+};
 
 }  // namespace
 
@@ -182,44 +233,52 @@ void ExportSettingsTree(const Store& store, const std::string& file, const std::
 
 void ImportSettingsTree(Store& store, const std::string& file) {
   if (!fs::IsFile(file)) return;
-  std::string prefix, current;
-  bool accepting = true;
+  // The whole file is read and checked first, then applied in one transaction: a file that
+  // fails changes nothing, and its message names the line.
+  DumpSection at;
+  std::vector<KeyedValue> values;
+  std::size_t number = 0;
   for (const std::string& line : Lines(fs::ReadFile(file))) {
+    ++number;
+    auto failed = [&](const Error& e) {
+      return Error(std::string(e.what()) + " (line " + std::to_string(number) + ": " + line + ")");
+    };
     if (Trimmed(line).empty()) continue;
     if (line[0] == '[') {
-      std::string path = line.size() >= 2 ? line.substr(1, line.size() - 2) : std::string();
-      if (LowerAscii(path.substr(0, 4)) == "hkey") {
-        accepting = false;
-        std::string rootName;
-        SplitRoot(path, rootName, path);
-        if (RootPrefix(rootName, prefix)) accepting = true;
+      at.read(line);
+      std::string gallery;
+      try {
+        if (at.gallery(gallery)) CheckGalleryName(gallery);
+      } catch (const Error& e) {
+        throw failed(e);
       }
-      current = path;
       continue;
     }
-    if (!accepting) continue;
+    if (!at.accepting) continue;
     std::size_t eq = line.find('=');
     // The writer always puts a three-letter tag before the first "="; anything else is no
     // value line of a dump.
     if (eq == std::string::npos || eq < 3) continue;
-    const std::string name = line.substr(0, eq - 3);
+    KeyedValue v{at.key(), {line.substr(0, eq - 3), ValueKind::String, {}, 0}};
     const std::string tag = line.substr(eq - 3, 3);
     const std::string text = line.substr(eq + 1);
-    const std::string key = Join(prefix, current);
     if (tag == "int") {
-      store.RegWriteInteger(key, name, ParseInt(text));
-    } else if (tag == "str") {
-      store.RegWriteString(key, name, ReplaceAll(text, "qqqq", "\r\n"));
-    } else {
-      std::string bytes;
-      if (!Unhex(text, bytes)) continue;
+      v.value.kind = ValueKind::Integer;
       try {
-        store.WriteBinary(key, name, bytes);
-      } catch (const Error&) {
-        // a binary value that cannot be written is skipped, as a malformed one is
+        v.value.integer = ParseInt(text);
+      } catch (const Error& e) {
+        throw failed(e);
       }
+    } else if (tag == "str") {
+      v.value.data = ReplaceAll(text, "qqqq", "\r\n");
+    } else {
+      v.value.kind = ValueKind::Binary;
+      // a malformed binary value is skipped
+      if (!Unhex(text, v.value.data)) continue;
     }
+    values.push_back(std::move(v));
   }
+  store.WriteValues(values);
 }
 
 }  // namespace fw

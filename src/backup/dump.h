@@ -9,6 +9,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace fw {
 
@@ -26,8 +27,10 @@ bool AppendTextLine(const std::string& file, const std::string& line);
 void ExportSettingsTree(const Store& store, const std::string& file, const std::string& keyPath);
 
 // Writes every value line of `file` back into the store, creating keys as needed; never
-// deletes a value or key. A missing file does nothing. An "int" value that is not a decimal
-// integer throws fw::Error after all earlier lines were applied; bad "bin" lines are skipped.
+// deletes a value or key. A missing file does nothing. The file is checked whole before
+// anything is written, and written in one transaction: an "int" value that is not a decimal
+// integer, or a gallery key whose name is no gallery name, raises fw::Error naming the line
+// (" (line N: text)") and changes nothing. Bad "bin" lines are skipped.
 void ImportSettingsTree(Store& store, const std::string& file);
 
 }  // namespace fw

@@ -16,8 +16,8 @@ inline constexpr const char* kRestoreDone =
 
 // Asks first; returns true when the configuration was restored and the user was told, after
 // which the caller ends the application through its normal shutdown. An error while importing
-// the dump (a malformed integer line) propagates: the lines before it are applied, no
-// text-block file is copied, and the application goes on running.
+// the dump (a malformed integer line, a gallery name that is refused) propagates: nothing of
+// the dump is applied, no text-block file is copied, and the application goes on running.
 bool Restore(Host& host, Store& store, const std::string& appFolder, const std::string& backupDir);
 
 }  // namespace fw

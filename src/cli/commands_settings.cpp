@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/gallery.h"
 #include "common/error.h"
+#include "common/gallery_name.h"
 #include "settings/catalogue.h"
 #include "settings/textblock.h"
 
@@ -55,6 +56,7 @@ void Set(Context& c) {
   const CatalogueEntry& e = Entry(p[1]);
   std::string key = c.galleryKey(p[0]);
   if (p[0].empty()) throw Error("A gallery needs a name.");
+  CheckGalleryName(p[0]);
   switch (e.kind) {
     case Kind::String: c.store().RegWriteString(key, e.writeName, p[2]); break;
     case Kind::Integer: c.store().RegWriteInteger(key, e.writeName, ParseInteger(e.name, p[2])); break;
@@ -72,7 +74,7 @@ std::vector<std::string> FileLines(const std::string& path) {
 
 void Text(Context& c) {
   auto p = Positional(c, 2, 2, {"--set"});
-  std::string file = c.appFolder() + p[0] + ".dat";
+  std::string file = GalleryFile(c.appFolder(), p[0]);
   std::string from = c.option("--set");
   if (c.has("--set")) {
     if (from.empty()) throw UsageError{"--set needs a FILE"};

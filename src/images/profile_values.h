@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/gallery_name.h"
 #include "common/gallery_values.h"
 
 namespace fw {
@@ -35,7 +36,8 @@ class StoreGalleryValues : public GalleryValues {
   std::string galleryKey() const override { return key_; }
   std::string appFolder() const override { return appFolder_; }
 
-  std::string textBlockFile() const { return appFolder_ + name_ + ".dat"; }
+  // Raises for a name that would put the file outside the application folder.
+  std::string textBlockFile() const { return GalleryFile(appFolder_, name_); }
 
  private:
   const Store& store_;

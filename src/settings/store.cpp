@@ -335,6 +335,21 @@ void Store::WriteBinary(const std::string& key, const std::string& name, const s
   impl_->write(key, name, ValueKind::Binary, bytes, 0);
 }
 
+void Store::WriteValues(const std::vector<KeyedValue>& values) {
+  std::string name;
+  try {
+    WriteTxn txn(impl_->db);
+    for (const KeyedValue& k : values) {
+      const StoredValue& v = k.value;
+      name = v.name;
+      impl_->put(impl_->ensure(NormalKey(k.key)), v.name, v.kind, v.data, v.integer);
+    }
+    txn.commit();
+  } catch (const Error&) {
+    throw Error(Quoted("Failed to set data for '%s'", name));
+  }
+}
+
 bool Store::KeyExists(const std::string& key) const { return impl_->find(NormalKey(key)) != 0; }
 
 std::vector<std::string> Store::Subkeys(const std::string& key) const {

@@ -25,6 +25,11 @@ struct StoredValue {
   std::int32_t integer = 0;  // for Integer
 };
 
+struct KeyedValue {
+  std::string key;
+  StoredValue value;
+};
+
 class Store {
  public:
   // Opens (creating when missing) the store file; its folder is created too.
@@ -42,6 +47,9 @@ class Store {
   void RegWriteBool(const std::string& key, const std::string& name, bool value);
   void WriteExpandString(const std::string& key, const std::string& name, const std::string& text);
   void WriteBinary(const std::string& key, const std::string& name, const std::string& bytes);
+  // Writes every value in one transaction: all of them, or none when one cannot be stored
+  // ("Failed to set data for '%s'", naming that value).
+  void WriteValues(const std::vector<KeyedValue>& values);
 
   bool KeyExists(const std::string& key) const;
   // Direct subkeys, in case-insensitive alphabetical order; none for a missing key.

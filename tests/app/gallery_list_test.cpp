@@ -6,8 +6,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <cstdio>
 
 #include "app/widgets.h"
+#include "common/gallery_name.h"
 #include "settings/store.h"
 #include "settings/textblock.h"
 #include "window_fixture.h"
@@ -66,6 +68,33 @@ TEST_F(WindowTest, AddRejectsEmptyAndExistingNamesIgnoringCase) {
 
   w.addGallery();  // cancelled: nothing changes
   EXPECT_EQ(Names(w).size(), 2);
+}
+
+TEST_F(WindowTest, NamesThatArePathsNeverMakeOrTouchAFileOutsideTheFolder) {
+  // Refused where a name is typed...
+  TfrmMain& w = start();
+  dialogs_.inputs = {QString("../x"), QString("a/b"), QString(".."), QString("Fine")};
+  w.addGallery();
+  auto asks = dialogs_.of("input");
+  ASSERT_EQ(asks.size(), 4u);
+  for (int i = 1; i < 4; ++i)
+    EXPECT_EQ(asks[i].text.toStdString(),
+              std::string(kGalleryNameRule) + " Please select a new one.");
+  EXPECT_EQ(Names(w), (QStringList{"Fine", "Gallery"}));
+
+  // ...and a gallery of such a name from an older store is neither loaded nor its path used.
+  const std::string outside = appFolder_ + "../victim.dat";
+  WriteSection(outside, "Gallery Header", {"not ours"});
+  w.store().CreateKey(root_ + "\\Galleries\\../victim");
+  TfrmMain& again = start();
+  again.w<QListWidget>("lstGalleries")->setCurrentRow(0);
+  again.guard([&] { again.selectGallery(); });
+  EXPECT_NE(dialogs_.of("message").back().text.toStdString().find("is not allowed"),
+            std::string::npos);
+  again.guard([&] { again.deleteGallery(); });
+  EXPECT_FALSE(again.store().KeyExists(root_ + "\\Galleries\\../victim"));
+  EXPECT_EQ(ReadSection(outside, "Gallery Header"), "not ours\r\n");
+  std::remove(outside.c_str());
 }
 
 TEST_F(WindowTest, DeleteAsksWithNoAsDefaultAndSelectsTheNeighbour) {

@@ -88,13 +88,13 @@ TEST_F(RestoreTest, EmptyBackupFolderLeavesOnlyTheMessage) {
   EXPECT_EQ(host_.texts("message"), std::vector<std::string>{kRestoreDone});
 }
 
-TEST_F(RestoreTest, MalformedIntegerEndsTheRestoreBeforeAnyFileIsCopied) {
+TEST_F(RestoreTest, MalformedIntegerEndsTheRestoreBeforeAnythingChanges) {
   Write(backup_ + "registry.cfg", "[\\" + kRoot +
                                       "]\r\nTopint=7\r\nLeftint=wide\r\n"
                                       "Widthint=9\r\n\r\n");
   Write(backup_ + "Alps.dat", "from backup");
   EXPECT_THROW(restore(), Error);
-  EXPECT_EQ(store_->RegReadInteger(kRoot, "Top", 0), 7);
+  EXPECT_FALSE(store_->ValueExists(kRoot, "Top"));
   EXPECT_FALSE(store_->ValueExists(kRoot, "Width"));
   EXPECT_FALSE(sfs::exists(app_ + "Alps.dat"));
   EXPECT_TRUE(host_.texts("message").empty());

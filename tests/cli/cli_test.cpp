@@ -177,6 +177,23 @@ TEST_F(CliTest, GoWithoutPicturesEndsWithItsMessage) {
   EXPECT_NE(r.err.find("There are no image files in the image directory"), std::string::npos);
 }
 
+TEST_F(CliTest, GalleryNamesThatArePathsAreRefused) {
+  const std::string outside = dir.path() + "/../victim.dat";
+  CliResult r = cli({"set", "../victim", "BaseDir", "x"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("The gallery name \"../victim\" is not allowed."), std::string::npos);
+  WriteAll(dir.file("text.txt"), "hello\r\n");
+  r = cli({"text", "../victim", "Gallery Header", "--set", dir.file("text.txt")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_FALSE(std::filesystem::exists(outside));
+  WriteAll(dir.file("dump.cfg"), "[" + kGalleryKey + "Fine]\r\nRowsint=2\r\n[" + kGalleryKey +
+                                     "../victim]\r\nBaseDirstr=x\r\n");
+  r = cli({"import", dir.file("dump.cfg")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("(line 3: [" + kGalleryKey + "../victim])"), std::string::npos) << r.err;
+  EXPECT_EQ(cli({"galleries"}).out, "");  // nothing of the file was applied
+}
+
 TEST_F(CliTest, DemoBuildsAGalleryInsideItsFolderOnly) {
   CliResult r = RunCli({"demo", dir.file("demo")});
   ASSERT_EQ(r.exitCode, 0) << r.err;
