@@ -6,6 +6,7 @@
 #include "backup/dump.h"
 #include "common/error.h"
 #include "common/fs.h"
+#include "common/gallery_name.h"
 #include "common/host.h"
 #include "common/subs.h"
 
@@ -65,7 +66,9 @@ bool Backup(Host& host, const Store& store, const std::string& settingsRoot,
   }
 
   // The old backup is replaced piece by piece and removed only once the new one is written,
-  // so a backup that fails half-way (a full disk) still leaves a whole one behind.
+  // so a backup that fails half-way (a full disk) still leaves a whole one behind. Only the
+  // text-block files that the old dump names are the old backup's; others are not ours.
+  const std::vector<std::string> earlier = GalleriesInDump(folder + kDumpFileName);
   WriteDump(store, settingsRoot, folder + kDumpFileName);
 
   std::set<std::string> written;
@@ -73,7 +76,8 @@ bool Backup(Host& host, const Store& store, const std::string& settingsRoot,
   const int total = static_cast<int>(galleries.size());
   for (int i = 1; i <= total; ++i) {
     const std::string file = galleries[i - 1] + ".dat";
-    if (fs::Exists(app + file)) {
+    // A name that is no gallery name has no text-block file in the application folder.
+    if (IsGalleryName(galleries[i - 1]) && fs::Exists(app + file)) {
       try {
         fs::CopyFile(app + file, folder + file);
         written.insert(file);
@@ -85,9 +89,12 @@ bool Backup(Host& host, const Store& store, const std::string& settingsRoot,
                 std::to_string(total));
     host.processEvents();
   }
-  // The folder holds exactly the galleries of this backup.
+  // Of the old backup, the folder keeps only what this one wrote again.
+  std::set<std::string> old;
+  for (const auto& g : earlier)
+    if (IsGalleryName(g)) old.insert(g + ".dat");
   for (const auto& name : fs::ListMask(folder, "*.dat"))
-    if (!written.count(name)) fs::Delete(folder + name);
+    if (old.count(name) && !written.count(name)) fs::Delete(folder + name);
 
   host.beep();
   host.status("Finished Backup.");

@@ -1,7 +1,8 @@
 // Backup of the whole configuration into a backup folder: the settings root as the dump file
-// "registry.cfg" and every gallery's text-block file as it is. Older "*.dat" files of the
-// folder are removed once the new ones are written, so the folder then holds exactly the
-// galleries of this backup, and a backup that fails half-way leaves the old one's files.
+// "registry.cfg" and every gallery's text-block file as it is. The ".dat" files of an older
+// backup (the galleries its "registry.cfg" names) are removed once the new ones are written,
+// so the folder then holds the galleries of this backup and whatever else was there before,
+// and a backup that fails half-way leaves the old one's files.
 #pragma once
 
 #include <string>

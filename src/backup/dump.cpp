@@ -281,4 +281,18 @@ void ImportSettingsTree(Store& store, const std::string& file) {
   store.WriteValues(values);
 }
 
+std::vector<std::string> GalleriesInDump(const std::string& file) {
+  std::vector<std::string> names;
+  if (!fs::IsFile(file)) return names;
+  DumpSection at;
+  for (const std::string& line : Lines(fs::ReadFile(file))) {
+    if (line.empty() || line[0] != '[') continue;
+    at.read(line);
+    std::string gallery;
+    if (at.gallery(gallery) && std::find(names.begin(), names.end(), gallery) == names.end())
+      names.push_back(gallery);
+  }
+  return names;
+}
+
 }  // namespace fw

@@ -33,4 +33,7 @@ void ExportSettingsTree(const Store& store, const std::string& file, const std::
 // (" (line N: text)") and changes nothing. Bad "bin" lines are skipped.
 void ImportSettingsTree(Store& store, const std::string& file);
 
+// The galleries whose keys the dump file names, in file order; none for a missing file.
+std::vector<std::string> GalleriesInDump(const std::string& file);
+
 }  // namespace fw

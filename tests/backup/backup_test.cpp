@@ -73,19 +73,29 @@ TEST_F(BackupTest, CopiesDumpAndExistingTextBlockFilesAndCountsEveryGallery) {
   EXPECT_EQ(host_.eventsProcessed, 4);
 }
 
-TEST_F(BackupTest, OlderBackupFilesAreReplacedAndOthersLeftAlone) {
+TEST_F(BackupTest, OnlyTheOlderBackupsFilesAreReplacedOrRemoved) {
+  // The old backup named the galleries Deleted, City and ../outside; the rest is not ours.
   const std::string folder = dir_ + "/backup/";
   sfs::create_directories(folder);
-  Write(folder + "Deleted.dat", "old gallery");
-  Write(folder + "OLD.DAT", "old gallery");
-  Write(folder + "City.dat", "older text");
-  Write(folder + "registry.cfg", "[\\stale]\r\nGoneint=1\r\n\r\n");
-  Write(folder + "notes.txt", "mine");
+  for (const char* name : {"Deleted.dat", "OLD.DAT", "City.dat", "game_save.dat", "notes.txt"})
+    Write(folder + name, "older");
+  Write(dir_ + "/outside.dat", "not in the folder");
+  const std::string galleries = "[\\" + kRoot + "\\Galleries\\";
+  Write(folder + "registry.cfg", galleries + "Deleted]\r\nGoneint=1\r\n\r\n" + galleries +
+                                     "City]\r\n\r\n" + galleries + "../outside]\r\n\r\n");
   ASSERT_TRUE(backup(folder));
   EXPECT_EQ(Names(folder),
-            (std::vector<std::string>{"Alps.dat", "City.dat", "notes.txt", "registry.cfg"}));
+            (std::vector<std::string>{"Alps.dat", "City.dat", "OLD.DAT", "game_save.dat",
+                                      "notes.txt", "registry.cfg"}));
   EXPECT_EQ(Read(folder + "City.dat"), Read(app_ + "City.dat"));
   EXPECT_EQ(Read(folder + "registry.cfg"), expectedDump());
+  EXPECT_TRUE(sfs::exists(dir_ + "/outside.dat"));
+
+  // Without an old dump nothing of the folder is taken for an old backup.
+  sfs::remove(folder + "registry.cfg");
+  Write(folder + "Deleted.dat", "older");
+  ASSERT_TRUE(backup(folder));
+  EXPECT_TRUE(sfs::exists(folder + "Deleted.dat"));
 }
 
 TEST_F(BackupTest, FolderThatCannotBeCreatedEndsTheBackup) {
