@@ -82,4 +82,8 @@ std::string CleanImageName(const std::string& image) {
   return ReplaceAll(StripExtension(image), "_", " ");
 }
 
+bool ThumbPrefixStaysInFolder(const std::string& thumbPrefix) {
+  return thumbPrefix.find('/') == std::string::npos && thumbPrefix.find("..") == std::string::npos;
+}
+
 }  // namespace fw

@@ -33,4 +33,10 @@ std::string ThumbnailUrl(const NamingValues& v, const std::string& image);
 std::string ImageUrl(const NamingValues& v, const std::string& image);
 std::string CleanImageName(const std::string& image);
 
+// Thumbnails named with a prefix (or suffix) holding the path separator or ".." could land
+// outside the thumbnail folder, over a picture even; runs that write thumbnails refuse them.
+inline constexpr const char* kThumbPrefixMessage =
+    "The thumbnail prefix or suffix may not contain \"/\" or \"..\".";
+bool ThumbPrefixStaysInFolder(const std::string& thumbPrefix);
+
 }  // namespace fw

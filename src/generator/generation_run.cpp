@@ -134,6 +134,11 @@ void RunGeneration(PageContext& c, CustomPages* custom, const BusyControls& busy
     c.host.message(kNoImagesMessage);
     return;
   }
+  if (!ThumbPrefixStaysInFolder(NamingValues::From(g).thumbPrefix)) {
+    c.host.beep();
+    c.host.message(kThumbPrefixMessage);
+    return;
+  }
   if (!MakeSiteFolders(c)) return;
 
   BusyGuard guard(busy);

@@ -50,6 +50,11 @@ void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, u
   }
   {
     const NamingValues names = NamingValues::From(values);
+    if (!ThumbPrefixStaysInFolder(names.thumbPrefix)) {
+      host.beep();
+      host.message(kThumbPrefixMessage);
+      return;
+    }
     if (!fs::MakeFolders(ThumbFolder(names))) {
       host.beep();
       host.message(kThumbFolderMessage);

@@ -8,6 +8,7 @@
 // libjpeg needs size_t and FILE declared before it.
 #include <jpeglib.h>
 
+#include "common/naming.h"
 #include "common/recording_host.h"
 #include "fakes.h"
 #include "generator/extensions.h"
@@ -216,6 +217,14 @@ TEST_F(RunTest, EmptyListAndUncreatableFolderEndTheRunBeforeTheBusyState) {
   run(pictures);
   EXPECT_EQ(host.texts("message"), std::vector<std::string>{kBaseDirMessage});
   EXPECT_TRUE(busy.calls.empty());
+
+  // A thumbnail prefix that would leave the thumbnail folder writes nothing at all.
+  host.calls.clear();
+  g.set("BaseDir", base + "/site").set("ThumbPrefix", "../images/");
+  run(pictures);
+  EXPECT_EQ(host.texts("message"), std::vector<std::string>{kThumbPrefixMessage});
+  EXPECT_TRUE(pictures.made.empty());
+  EXPECT_FALSE(sfs::exists(base + "/site"));
 }
 
 TEST_F(RunTest, FoldersAreCreatedWithTheirParents) {

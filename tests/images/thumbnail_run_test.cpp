@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/naming.h"
 #include "common/recording_host.h"
 #include "images/run_fixture.h"
 
@@ -105,6 +106,21 @@ TEST_F(ThumbnailRunTest, ChecksEndTheRunBeforeTheWindowIsHeld) {
   EXPECT_EQ(host.texts("message"), std::vector<std::string>{kThumbFolderMessage});
   EXPECT_TRUE(host.texts("status").empty());
   EXPECT_TRUE(trace.empty());
+}
+
+TEST_F(ThumbnailRunTest, APrefixOrSuffixThatLeavesTheFolderIsRefused) {
+  MakePicture(g.imageFolder() + "a.jpg", 200, 100);
+  const std::string before = fs::ReadFile(g.imageFolder() + "a.jpg");
+  for (const auto& [prefix, isPrefix] : {std::pair{"../images/", 1}, {"/x", 0}, {"..", 1}}) {
+    SCOPED_TRACE(prefix);
+    host.calls.clear();
+    g.set("ThumbPrefix", prefix).set("IsThumbPrefix", isPrefix);
+    run();
+    EXPECT_EQ(host.texts("message"), std::vector<std::string>{kThumbPrefixMessage});
+    EXPECT_TRUE(trace.empty());
+    EXPECT_EQ(fs::ReadFile(g.imageFolder() + "a.jpg"), before);
+  }
+  EXPECT_FALSE(fs::Exists(g.thumbFolder()));
 }
 
 }  // namespace
