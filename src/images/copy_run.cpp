@@ -1,5 +1,6 @@
 #include "images/copy_run.h"
 
+#include <map>
 #include <optional>
 #include <span>
 #include <vector>
@@ -61,12 +62,33 @@ Conversion PlanConversion(const GalleryValues& values, const std::string& source
   return c;
 }
 
-void Write(Host& host, const Conversion& c, const std::string& jpeg) {
-  if (c.shrink)
-    WriteScaledJpeg(host, c.target, jpeg);
-  else
-    fs::ReplaceAtomically(c.target, jpeg);
+// True when the target was written.
+bool Write(Host& host, const Conversion& c, const std::string& jpeg) {
+  if (c.shrink) return WriteScaledJpeg(host, c.target, jpeg);
+  fs::ReplaceAtomically(c.target, jpeg);
+  return true;
 }
+
+// The pictures of the run whose file a later one replaced, both having taken its name.
+class NameClashes {
+ public:
+  void wrote(const std::string& target, const std::string& name) {
+    auto [at, fresh] = last_.try_emplace(target, name);
+    if (fresh) return;
+    replaced_.push_back(at->second);
+    at->second = name;
+  }
+  void report(Host& host) const {
+    if (replaced_.empty()) return;
+    std::string text = kNameTakenMessage;
+    for (const std::string& name : replaced_) text += "\r\n" + name;
+    host.message(text);
+  }
+
+ private:
+  std::map<std::string, std::string> last_;  // target path: the picture written there last
+  std::vector<std::string> replaced_;
+};
 
 // The GIF, BMP and PNG pictures of the source folder, in the order they are converted.
 std::vector<std::string> PicturesToConvert(const std::string& source,
@@ -78,7 +100,8 @@ std::vector<std::string> PicturesToConvert(const std::string& source,
 }
 
 void ConvertPictures(GalleryValues& values, Host& host, const std::string& source,
-                     const std::vector<std::string>& names, unsigned threads, Sampler sampler) {
+                     const std::vector<std::string>& names, unsigned threads, Sampler sampler,
+                     NameClashes& clashes) {
   const std::string imageFolder = ImageFolder(NamingValues::From(values));
   auto conversion = [&](std::size_t k) {
     return PlanConversion(
@@ -99,7 +122,7 @@ void ConvertPictures(GalleryValues& values, Host& host, const std::string& sourc
     const Conversion c = conversion(k);
     std::optional<std::string> jpeg;
     if (!ahead.take(host, c.source, c.target, c.recipe(), jpeg)) jpeg = c.jpeg();
-    if (jpeg) Write(host, c, *jpeg);
+    if (jpeg && Write(host, c, *jpeg)) clashes.wrote(c.target, names[k - 1]);
     ahead.wrote(c.target);
     if (host.abortRequested()) break;
   }
@@ -125,6 +148,11 @@ void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort, 
     host.message(kBaseDirNotSpecifiedMessage);
     return;
   }
+  if (Blank(values.text("ImageSourceDir"))) {
+    host.beep();
+    host.message(kSourceNotSpecifiedMessage);
+    return;
+  }
   const std::string imageFolder = ImageFolder(NamingValues::From(values));
   if (!fs::IsFolder(imageFolder) && !fs::MakeFolders(imageFolder)) {
     host.beep();
@@ -141,11 +169,14 @@ void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort, 
   const bool convert = values.flag("ConvertToJpeg");
   const char* const patterns[] = {"*.jpg", "*.gif", "*.bmp", "*.png"};
   const std::span<const char* const> all(patterns);
+  NameClashes clashes;
   for (const char* pattern : convert ? all.first(1) : all) {
     for (const std::string& name : fs::ListMask(source, pattern)) {
+      const std::string target =
+          CopyTargetPath(imageFolder, name, values.text("BlankSpace"), false);
       try {
-        fs::CopyFile(source + name,
-                     CopyTargetPath(imageFolder, name, values.text("BlankSpace"), false));
+        fs::CopyFile(source + name, target);
+        clashes.wrote(target, name);
       } catch (const Error&) {
         host.message("Error copying file \"" + name + "\"");
       }
@@ -155,12 +186,13 @@ void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort, 
   if (convert) {
     RunGuard guard(abort, values);
     ConvertPictures(values, host, source, PicturesToConvert(source, all.subspan(1)), threads,
-                    sampler);
+                    sampler, clashes);
     host.status("Finished converting to JPG.");
     guard.release();
     host.beep();
   }
 
+  clashes.report(host);
   values.reloadImages();
 }
 

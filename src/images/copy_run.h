@@ -16,9 +16,16 @@ class Host;
 
 inline constexpr const char* kBaseDirNotSpecifiedMessage = "Base directory not specified.";
 inline constexpr const char* kSameSourceMessage = "Image directory is the same as source directroy";
+inline constexpr const char* kSourceNotSpecifiedMessage = "Source directory not specified.";
+// Followed by the names of the pictures, one a line.
+inline constexpr const char* kNameTakenMessage =
+    "These pictures were not copied, because another picture took their name:";
 
-// `abort.enter` shows the Abort button and clears the abort request; `abort.leave` hides it
-// and clears the request. The abort request (Host::abortRequested) is polled after each
+// A blank source folder is refused, as the working folder would stand in for it. Pictures
+// whose names come out the same (blanks replaced, or a converted picture beside a JPEG of its
+// name) replace one another in list order; the run ends with one message naming those
+// replaced. `abort.enter` shows the Abort button and clears the abort request; `abort.leave`
+// hides it and clears the request. The abort request (Host::abortRequested) is polled after each
 // converted picture. An error while converting ends the run after the Abort button was
 // hidden and the list reloaded. Pictures are converted on `threads` worker threads (0: one per
 // core); files, texts and their order are those of a run on one thread. `sampler` tells how

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/error.h"
 #include "common/recording_host.h"
 #include "images/run_fixture.h"
@@ -69,6 +71,7 @@ TEST_F(CopyRunTest, ConversionCopiesOnlyJpegsAndWritesTheRestAsJpeg) {
 TEST_F(CopyRunTest, SameBaseNameConvertsInPatternOrderSoThePngWins) {
   MakePicture(source + "x.gif", 30, 20);
   MakePicture(source + "x.png", 50, 40);
+  MakePicture(source + "x.jpg", 10, 10);
   MakePicture(source + "y.bmp", 16, 8);
   g.set("ConvertToJpeg", 1);
   run();
@@ -78,8 +81,24 @@ TEST_F(CopyRunTest, SameBaseNameConvertsInPatternOrderSoThePngWins) {
             (std::vector<std::string>{"Converting x.gif to JPG.", "Converting y.bmp to JPG.",
                                       "Converting x.png to JPG.", "Finished converting to JPG."}));
   EXPECT_EQ(host.progressed, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
-  // The source keeps both pictures: nothing was lost, only one name was written twice.
-  EXPECT_EQ(Snapshot(source).size(), 3u);
+  // The source keeps every picture, and the user is told which ones lost their name.
+  EXPECT_EQ(Snapshot(source).size(), 4u);
+  EXPECT_EQ(host.texts("message"),
+            std::vector<std::string>{std::string(kNameTakenMessage) + "\r\nx.jpg\r\nx.gif"});
+
+  // Blanks replaced make two names one as well; the later in the folder's order wins.
+  host.calls.clear();
+  MakePicture(source + "a b.jpg", 10, 10);
+  MakePicture(source + "a_b.jpg", 12, 12);
+  g.set("ConvertToJpeg", 0);
+  run();
+  const auto jpegs = fs::ListMask(source, "*.jpg");
+  const bool blankFirst = std::find(jpegs.begin(), jpegs.end(), "a b.jpg") <
+                          std::find(jpegs.begin(), jpegs.end(), "a_b.jpg");
+  ASSERT_EQ(host.texts("message").size(), 1u);
+  EXPECT_NE(host.texts("message")[0].find(blankFirst ? "\r\na b.jpg" : "\r\na_b.jpg"),
+            std::string::npos);
+  EXPECT_EQ(SizeOf(g.imageFolder() + "a_b.jpg").width, blankFirst ? 12 : 10);
 }
 
 TEST_F(CopyRunTest, TheBoxShrinksConvertedPicturesButNeverCopiedJpegs) {
@@ -106,6 +125,10 @@ TEST_F(CopyRunTest, RefusedSettingsEndTheRunBeforeAnythingIsCopied) {
   };
   g.set("BaseDir", "   ");
   refused(kBaseDirNotSpecifiedMessage);
+  EXPECT_FALSE(fs::Exists(dir.file("site")));
+  // An empty source would copy the working folder's pictures.
+  g.set("BaseDir", dir.file("site")).set("ImageSourceDir", "");
+  refused(kSourceNotSpecifiedMessage);
   EXPECT_FALSE(fs::Exists(dir.file("site")));
 
   g.set("BaseDir", dir.file("site"));
