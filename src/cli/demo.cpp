@@ -78,6 +78,7 @@ void WriteProfile(Context& c, const std::string& site) {
   s.RegWriteString(key, "IndexTitle", "Framewright demo: index");
   s.RegWriteBool(key, "Sorted", true);
   s.RegWriteBool(key, "ShowImageName", true);
+  if (!fs::MakeFolders(c.appFolder())) throw Error("Could not create the folder " + c.appFolder());
   std::string file = c.appFolder() + "Demo.dat";
   WriteSection(file, "Gallery Header", {"<H2 ALIGN=\"center\">A demo gallery</H2>"});
   WriteSection(file, "Index Header", {"<H2 ALIGN=\"center\">Framewright demo</H2>"});

@@ -204,6 +204,11 @@ TEST_F(CliTest, DemoBuildsAGalleryInsideItsFolderOnly) {
   EXPECT_TRUE(std::filesystem::exists(dir.file("demo/settings.db")));
   EXPECT_TRUE(std::filesystem::exists(dir.file("demo/Demo.dat")));
   EXPECT_FALSE(std::filesystem::exists(dir.file("config")));  // the user's store untouched
+
+  // An application folder that does not exist yet is made.
+  r = RunCli({"--app-folder", dir.file("new/app"), "demo", dir.file("demo2")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(std::filesystem::exists(dir.file("new/app/Demo.dat")));
 }
 
 }  // namespace
