@@ -137,8 +137,7 @@ Header ReadHeader(const Bytes& in) {
   if (h.width <= 0 || h.height <= 0)
     Bad("size " + std::to_string(h.width) + " x " + std::to_string(h.height) + " is empty");
   if (u64(h.width) * u64(h.height) > kMaxPixels)
-    throw Error("Picture too large to decode (" + std::to_string(h.width) + " x " +
-                std::to_string(h.height) + " pixels)");
+    throw Error(TooLargeToDecode(u64(h.width), u64(h.height)));
   switch (h.bits) {
     case 1:
     case 2:
@@ -181,19 +180,20 @@ std::vector<Colour> ReadPalette(const Bytes& in, const Header& h) {
   return palette;
 }
 
+// The raster the pixels go to; without one (the size probe) the data are only checked.
 class Canvas {
  public:
-  Canvas(const Header& h, std::vector<Colour> palette) : h_(h), palette_(std::move(palette)) {
-    out_.width = static_cast<int>(h.width);
-    out_.height = static_cast<int>(h.height);
-    out_.rgb.assign(std::size_t(h.width) * std::size_t(h.height) * 3, 0);
+  Canvas(const Header& h, std::vector<Colour> palette, bool draw)
+      : h_(h), palette_(std::move(palette)), draw_(draw) {
+    if (draw) out_ = NewRaster(u64(h.width), u64(h.height), TooLargeToDecode(h.width, h.height));
   }
+  bool draws() const { return draw_; }
   // `fileRow` counts rows in file order.
   std::uint8_t* row(long long fileRow) {
     return out_.row(static_cast<int>(h_.topDown ? fileRow : h_.height - 1 - fileRow));
   }
   void index(long long fileRow, long long x, unsigned i) {
-    if (fileRow >= h_.height || x >= h_.width) return;
+    if (!draw_ || fileRow >= h_.height || x >= h_.width) return;
     // An index past the palette shows black rather than reading outside it.
     const Colour c = i < palette_.size() ? palette_[i] : Colour{};
     std::uint8_t* p = row(fileRow) + x * 3;
@@ -204,6 +204,7 @@ class Canvas {
  private:
   const Header& h_;
   std::vector<Colour> palette_;
+  bool draw_;
   Raster out_;
 };
 
@@ -213,6 +214,7 @@ void ReadUncompressed(const Bytes& in, const Header& h, Canvas& canvas) {
   // The last row's padding is often left off; everything else must be there.
   in.need(h.dataPos, stride * u64(h.height - 1) + rowBytes);
   const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
+  if (!canvas.draws()) return;
   for (long long r = 0; r < h.height; ++r) {
     const std::uint8_t* src = in.at(h.dataPos + stride * u64(r));
     if (h.bits <= 8) {
@@ -271,24 +273,32 @@ void ReadRunLength(const Bytes& in, const Header& h, Canvas& canvas) {
   }
 }
 
-}  // namespace
-
-Raster DecodeBmp(const std::string& bytes) {
+// Reads the whole bitmap; its pixels go to `out` unless that is null (the size probe).
+Header Load(const std::string& bytes, Raster* out) {
   const Bytes in(bytes);
   const Header h = ReadHeader(in);
-  Canvas canvas(h, ReadPalette(in, h));
+  Canvas canvas(h, ReadPalette(in, h), out != nullptr);
   if (h.compression == kRle8 || h.compression == kRle4)
     ReadRunLength(in, h, canvas);
   else
     ReadUncompressed(in, h, canvas);
-  return canvas.take();
+  if (out) *out = canvas.take();
+  return h;
+}
+
+}  // namespace
+
+Raster DecodeBmp(const std::string& bytes) {
+  Raster r;
+  Load(bytes, &r);
+  return r;
 }
 
 Raster ReadBmp(const std::string& path) { return DecodeBmp(fs::ReadFile(path)); }
 
 BmpInfo ReadBmpSize(const std::string& path) {
-  const Raster r = ReadBmp(path);
-  return {r.width, r.height};
+  const Header h = Load(fs::ReadFile(path), nullptr);
+  return {static_cast<int>(h.width), static_cast<int>(h.height)};
 }
 
 }  // namespace fw

@@ -15,7 +15,8 @@ struct BmpInfo {
   int height = 0;
 };
 
-// The probe decodes the whole bitmap, so a damaged file fails here as it would in the scaler.
+// The probe reads the whole bitmap's data, without making its raster, so a damaged file fails
+// here as it would in the scaler.
 BmpInfo ReadBmpSize(const std::string& path);
 Raster ReadBmp(const std::string& path);
 Raster DecodeBmp(const std::string& bytes);

@@ -173,12 +173,7 @@ GifInfo Load(const std::string& bytes, Raster* raster) {
   info.width = screen.width;
   info.height = screen.height;
   if (raster) {
-    if (std::uint64_t(screen.width) * std::uint64_t(screen.height) > kMaxPixels)
-      throw Error("Picture too large to decode (" + std::to_string(screen.width) + " x " +
-                  std::to_string(screen.height) + " pixels)");
-    raster->width = screen.width;
-    raster->height = screen.height;
-    raster->rgb.resize(std::size_t(screen.width) * screen.height * 3);
+    *raster = NewRaster(screen.width, screen.height, TooLargeToDecode(screen.width, screen.height));
     const Colour bg = Lookup(screen.global, screen.background);
     for (std::size_t i = 0; i < raster->rgb.size(); i += 3)
       raster->rgb[i] = bg[0], raster->rgb[i + 1] = bg[1], raster->rgb[i + 2] = bg[2];

@@ -67,14 +67,13 @@ Raster DecodeJpeg(const std::string& bytes) {
   jpeg_read_header(&d.cinfo, TRUE);
   CheckJpegPixelLimit(d.cinfo.image_width, d.cinfo.image_height);
   ChooseJpegOutput(&d.cinfo);
+  // The output is as large as the picture: the decode is at full scale.
+  out = NewRaster(d.cinfo.image_width, d.cinfo.image_height,
+                  TooLargeToDecode(d.cinfo.image_width, d.cinfo.image_height),
+                  JpegDecoderBytes(&d.cinfo));
   jpeg_start_decompress(&d.cinfo);
   out.iccProfile = EmbeddedIcc(&d.cinfo);
 
-  const int width = static_cast<int>(d.cinfo.output_width);
-  const int height = static_cast<int>(d.cinfo.output_height);
-  out.width = width;
-  out.height = height;
-  out.rgb.resize(std::size_t(width) * std::size_t(height) * 3);
   JSAMPARRAY line = (*d.cinfo.mem->alloc_sarray)(
       reinterpret_cast<j_common_ptr>(&d.cinfo), JPOOL_IMAGE,
       d.cinfo.output_width * static_cast<JDIMENSION>(d.cinfo.output_components), 1);

@@ -41,9 +41,23 @@ bool CanSkipRows(j_decompress_ptr cinfo) {
 }  // namespace
 
 void CheckJpegPixelLimit(std::uint64_t width, std::uint64_t height) {
-  if (width * height > kMaxPixels)
-    throw Error("Picture too large to decode (" + std::to_string(width) + " x " +
-                std::to_string(height) + " pixels)");
+  if (width * height > kMaxPixels) throw Error(TooLargeToDecode(width, height));
+}
+
+std::uint64_t JpegDecoderBytes(j_decompress_ptr cinfo) {
+  const bool wholePicture = cinfo->progressive_mode || cinfo->buffered_image ||
+                            cinfo->comps_in_scan < cinfo->num_components;
+  std::uint64_t bytes = 0;
+  for (int i = 0; i < cinfo->num_components; ++i) {
+    const jpeg_component_info& c = cinfo->comp_info[i];
+    const auto roundUp = [](std::uint64_t n, std::uint64_t m) { return (n + m - 1) / m * m; };
+    const std::uint64_t columns = roundUp(c.width_in_blocks, std::uint64_t(c.h_samp_factor));
+    const std::uint64_t rows = roundUp(c.height_in_blocks, std::uint64_t(c.v_samp_factor));
+    if (wholePicture) bytes += columns * rows * DCTSIZE2 * sizeof(JCOEF);
+    // Its samples, the upsampler's context rows and the colour converter's output, with room.
+    bytes += columns * DCTSIZE * std::uint64_t(cinfo->max_v_samp_factor) * DCTSIZE * 8;
+  }
+  return bytes;
 }
 
 void ChooseJpegOutput(j_decompress_ptr cinfo) {
@@ -98,6 +112,7 @@ std::optional<Raster> SampleJpegFile(const std::string& path, int size, Host& ho
   std::vector<std::uint8_t> row;
   std::vector<int> keptRows, keptColumns;
   std::optional<SampledDecode> sampled;
+  PictureMemory decoder;
   j_decompress_ptr cinfo = &d.cinfo;
   cinfo->err = AttachJpegErrors(errors);
   if (setjmp(errors.jump)) {
@@ -110,6 +125,8 @@ std::optional<Raster> SampleJpegFile(const std::string& path, int size, Host& ho
   jpeg_read_header(cinfo, TRUE);
   CheckJpegPixelLimit(cinfo->image_width, cinfo->image_height);
   ChooseJpegOutput(cinfo);
+  decoder = PictureMemory(JpegDecoderBytes(cinfo),
+                          TooLargeToDecode(cinfo->image_width, cinfo->image_height));
   const int width = static_cast<int>(cinfo->image_width);
   const int height = static_cast<int>(cinfo->image_height);
   const ScaledSize s = ScaledDimensions(width, height, size);

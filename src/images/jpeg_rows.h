@@ -18,6 +18,9 @@ class Host;
 
 // Raises fw::Error for a picture of more than kMaxPixels pixels.
 void CheckJpegPixelLimit(std::uint64_t width, std::uint64_t height);
+// After jpeg_read_header: the memory libjpeg itself takes to decode the picture (every
+// coefficient of the picture when it comes in several scans, and a few row groups).
+std::uint64_t JpegDecoderBytes(j_decompress_ptr cinfo);
 // After jpeg_read_header: RGB out; grey through the one-pass quantizer (236 levels); CMYK and
 // YCCK as CMYK, turned into RGB by ConvertJpegRow.
 void ChooseJpegOutput(j_decompress_ptr cinfo);

@@ -33,10 +33,9 @@ PixelPos StoredPixel(int orientation, int x, int y, int width, int height) {
 }
 
 Raster TurnRaster(const Raster& stored, int orientation) {
-  Raster out;
-  out.width = SwapsSides(orientation) ? stored.height : stored.width;
-  out.height = SwapsSides(orientation) ? stored.width : stored.height;
-  out.rgb.resize(stored.rgb.size());
+  const int width = SwapsSides(orientation) ? stored.height : stored.width;
+  const int height = SwapsSides(orientation) ? stored.width : stored.height;
+  Raster out = NewRaster(width, height, TooLargeToDecode(width, height));
   for (int y = 0; y < out.height; ++y) {
     std::uint8_t* dst = out.row(y);
     for (int x = 0; x < out.width; ++x, dst += 3) {

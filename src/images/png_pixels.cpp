@@ -13,6 +13,9 @@
 namespace fw::png {
 namespace {
 
+// Deflate makes at most 258 bytes of a match from two bits of its data.
+constexpr std::uint64_t kMostInflatedPerByte = 1032;
+
 using Colour = std::array<std::uint8_t, 3>;
 
 struct Layout {
@@ -103,14 +106,18 @@ void DecodeImage(const Header& h, std::string_view stream, const std::string_vie
   if (h.width == 0 || h.height == 0 || h.width > 0x7fffffffu || h.height > 0x7fffffffu)
     throw Error("Picture has no pixels (" + std::to_string(h.width) + " x " +
                 std::to_string(h.height) + ")");
-  if (std::uint64_t{h.width} * h.height > kMaxPixels)
-    throw Error("Picture too large to decode (" + std::to_string(h.width) + " x " +
-                std::to_string(h.height) + " pixels)");
-  if (raster) {
-    raster->width = static_cast<int>(h.width);
-    raster->height = static_cast<int>(h.height);
-    raster->rgb.assign(std::size_t{h.width} * h.height * 3, 0);
-  }
+  const std::string refusal = TooLargeToDecode(h.width, h.height);
+  if (std::uint64_t{h.width} * h.height > kMaxPixels) throw Error(refusal);
+  // Memory is taken only for rows the stream can fill: a row that needs more bytes than all
+  // of it can inflate to is never completed, and the picture stays black from there on.
+  const std::uint64_t fillable = std::uint64_t{stream.size()} * kMostInflatedPerByte + 1024;
+  const std::uint64_t rowBytes = RowBytes(h, h.width, layout.channels) + 1;
+  const std::uint64_t rowMemory = rowBytes <= fillable ? 2 * rowBytes : 0;
+  PictureMemory rows;
+  if (raster)
+    *raster = NewRaster(h.width, h.height, refusal, rowMemory);
+  else
+    rows = PictureMemory(rowMemory, refusal);
 
   const std::size_t distance =
       h.depth <= 8 && layout.channels == 1 ? 1 : std::size_t(layout.channels) * h.depth / 8;
@@ -122,6 +129,7 @@ void DecodeImage(const Header& h, std::string_view stream, const std::string_vie
                                        : Pass{0, 0, 1, 1, h.width, h.height};
     if (pass.width == 0) continue;
     const std::size_t bytes = RowBytes(h, pass.width, layout.channels);
+    if (bytes + 1 > fillable) return;
     current.assign(bytes + 1, 0);
     previous.assign(bytes, 0);
     for (std::uint32_t r = 0; r < pass.height; ++r) {

@@ -2,8 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "images/picture_memory.h"
 
 namespace fw {
 
@@ -16,11 +19,19 @@ struct Raster {
   std::vector<std::uint8_t> rgb;  // width * height * 3 bytes
   // The ICC profile the picture's file tags its colours with; empty for none (taken as sRGB).
   std::string iccProfile = {};
+  // The claim on the picture budget that covers `rgb`; copies share it.
+  std::shared_ptr<const PictureMemory> memory = nullptr;
 
   std::uint8_t* row(int y) { return rgb.data() + std::size_t(y) * std::size_t(width) * 3; }
   const std::uint8_t* row(int y) const {
     return rgb.data() + std::size_t(y) * std::size_t(width) * 3;
   }
 };
+
+// A black width x height raster whose bytes, and `alsoHeld` bytes of buffers its maker keeps
+// while making it, are claimed from the picture budget first; raises Error(refusal) for more
+// than kMaxPixels pixels or when the claim cannot be had.
+Raster NewRaster(std::uint64_t width, std::uint64_t height, const std::string& refusal,
+                 std::uint64_t alsoHeld = 0);
 
 }  // namespace fw

@@ -49,14 +49,9 @@ void SampleRow(const std::uint8_t* in, const std::vector<std::size_t>& column, i
 }
 
 Raster NewScaledRaster(const ScaledSize& s) {
-  if (std::uint64_t(s.width) * std::uint64_t(s.height) > kMaxPixels)
-    throw Error("Picture too large to make (" + std::to_string(s.width) + " x " +
-                std::to_string(s.height) + " pixels)");
-  Raster out;
-  out.width = s.width;
-  out.height = s.height;
-  out.rgb.resize(std::size_t(s.width) * std::size_t(s.height) * 3);
-  return out;
+  return NewRaster(s.width, s.height,
+                   "Picture too large to make (" + std::to_string(s.width) + " x " +
+                       std::to_string(s.height) + " pixels)");
 }
 
 Raster PointSample(const Raster& source, int size, Host& host) {

@@ -22,7 +22,8 @@ struct ScaledSize {
 // least 1. Raises fw::Error for an empty source or a size below 1.
 ScaledSize ScaledDimensions(int width, int height, int size);
 
-// An output raster of that size, black; raises fw::Error when it would pass kMaxPixels.
+// An output raster of that size, black; raises fw::Error when it would pass kMaxPixels or the
+// picture budget.
 Raster NewScaledRaster(const ScaledSize& s);
 
 // The source index sampled by output index i at scale q, clamped to limit - 1 so that an
