@@ -159,16 +159,15 @@ TEST_F(DumpTest, RootNamesInPathsAndHeaders) {
 
 TEST_F(DumpTest, ImportFailuresAndSkippedLines) {
   const std::string gal = kRoot + "\\Galleries\\G";
-  write("[\\" + gal +
-        "]\r\n"
-        "ThumbSizeint=120\r\n"
-        "Badbin=0G12\r\n"
-        "Oddbin=ABC\r\n"
-        "no equals sign\r\n"
-        "=5\r\n"
-        "Textstr=a=b\r\n"
-        "Rowsint=two\r\n"
-        "Afterint=1\r\n");
+  const std::string lines = "[\\" + gal +
+                            "]\r\n"
+                            "ThumbSizeint=120\r\n"
+                            "Badbin=0G12\r\n"
+                            "Oddbin=ABC\r\n"
+                            "no equals sign\r\n"
+                            "=5\r\n"
+                            "Textstr=a=b\r\n";
+  write(lines + "Rowsint=two\r\nAfterint=1\r\n");
   Store& s = store();
   auto failure = [&] {
     try {
@@ -190,14 +189,7 @@ TEST_F(DumpTest, ImportFailuresAndSkippedLines) {
                 kRoot + "\\Galleries\\../victimdir/notes])");
   EXPECT_FALSE(s.KeyExists(gal));
 
-  write("[\\" + gal +
-        "]\r\n"
-        "ThumbSizeint=120\r\n"
-        "Badbin=0G12\r\n"
-        "Oddbin=ABC\r\n"
-        "no equals sign\r\n"
-        "=5\r\n"
-        "Textstr=a=b\r\n");
+  write(lines);
   ImportSettingsTree(s, dump_);
   EXPECT_EQ(s.RegReadInteger(gal, "ThumbSize", 0), 120);
   EXPECT_FALSE(s.ValueExists(gal, "Bad"));
