@@ -2,6 +2,7 @@
 
 #include <libheif/heif.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -61,6 +62,13 @@ HeifInfo HeifSizeFromMemory(const std::string& bytes) { return Open(bytes).info;
 Raster DecodeHeif(const std::string& bytes, HeifInfo* info) {
   Primary p = Open(bytes);
   if (info) *info = p.info;
+  // libheif holds its decoded planes (two bytes a sample past 8 bits) and their RGB
+  // conversion; then the planes go, and the raster is copied from the conversion.
+  const std::uint64_t w = std::uint64_t(p.info.width), h = std::uint64_t(p.info.height);
+  const int bits = heif_image_handle_get_luma_bits_per_pixel(p.handle.get());
+  const std::uint64_t planes = w * h * 3 * (bits > 8 ? 2 : 1);
+  PictureMemory claim(RasterBytes(w, h) + std::max(planes, RasterBytes(w, h)),
+                      TooLargeToDecode(w, h));
   HeifPtr<heif_decoding_options> options(heif_decoding_options_alloc());
   options->convert_hdr_to_8bit = 1;  // 10- and 12-bit pictures come out as 8-bit RGB too
   heif_image* decoded = nullptr;
@@ -75,7 +83,7 @@ Raster DecodeHeif(const std::string& bytes, HeifInfo* info) {
   if (!plane || width != p.info.width || height != p.info.height || stride < width * 3)
     throw Error("The HEIF picture is damaged");
 
-  Raster out{width, height, std::vector<std::uint8_t>(std::size_t(width) * height * 3)};
+  Raster out = NewRaster(w, h, claim);
   for (int y = 0; y < height; ++y)
     std::memcpy(out.row(y), plane + std::size_t(y) * std::size_t(stride), std::size_t(width) * 3);
   return out;

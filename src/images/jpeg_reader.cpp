@@ -56,6 +56,7 @@ JpegInfo ReadJpegSize(const std::string& path) {
 
 Raster DecodeJpeg(const std::string& bytes) {
   Raster out;
+  PictureMemory decoder;
   Decompressor d;
   JpegErrors errors;
   d.cinfo.err = AttachJpegErrors(errors);
@@ -68,9 +69,10 @@ Raster DecodeJpeg(const std::string& bytes) {
   CheckJpegPixelLimit(d.cinfo.image_width, d.cinfo.image_height);
   ChooseJpegOutput(&d.cinfo);
   // The output is as large as the picture: the decode is at full scale.
-  out = NewRaster(d.cinfo.image_width, d.cinfo.image_height,
-                  TooLargeToDecode(d.cinfo.image_width, d.cinfo.image_height),
-                  JpegDecoderBytes(&d.cinfo));
+  decoder = PictureMemory(
+      RasterBytes(d.cinfo.image_width, d.cinfo.image_height) + JpegDecoderBytes(&d.cinfo),
+      TooLargeToDecode(d.cinfo.image_width, d.cinfo.image_height));
+  out = NewRaster(d.cinfo.image_width, d.cinfo.image_height, decoder);
   jpeg_start_decompress(&d.cinfo);
   out.iccProfile = EmbeddedIcc(&d.cinfo);
 

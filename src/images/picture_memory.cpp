@@ -57,6 +57,14 @@ PictureMemory::PictureMemory(std::uint64_t bytes, const std::string& refusal)
 
 PictureMemory::~PictureMemory() { release(); }
 
+PictureMemory PictureMemory::split(std::uint64_t bytes) {
+  PictureMemory part;
+  part.bytes_ = std::min(bytes, bytes_);
+  part.holder_ = holder_;
+  bytes_ -= part.bytes_;
+  return part;
+}
+
 PictureMemory::PictureMemory(PictureMemory&& other) noexcept
     : bytes_(other.bytes_), holder_(std::move(other.holder_)) {
   other.bytes_ = 0;

@@ -7,7 +7,7 @@
 //   until the others have given back enough; a thread already holding memory for its picture
 //   gets its further claims (the picture's scaled or turned copy) at once, so no thread ever
 //   waits while it holds memory, and none waits for ever.
-// A reader of any picture kind claims its buffers here, through a PictureMemory or NewRaster.
+// A reader of any picture kind claims its buffers here, through a PictureMemory and NewRaster.
 #pragma once
 
 #include <cstdint>
@@ -37,6 +37,10 @@ class PictureMemory {
   PictureMemory& operator=(const PictureMemory&) = delete;
 
   std::uint64_t bytes() const { return bytes_; }
+  // Moves `bytes` of this claim (all of it at most) into a claim of its own, for a buffer
+  // that outlives the rest: a decoder claims its raster and its own buffers together, so that
+  // it waits once, and keeps the raster's part when its buffers go.
+  PictureMemory split(std::uint64_t bytes);
 
   struct Holder;
 

@@ -8,9 +8,7 @@
 namespace fw {
 
 void CheckPixelLimit(std::uint64_t width, std::uint64_t height) {
-  if (width * height > kMaxPixels)
-    throw Error("Picture too large to decode (" + std::to_string(width) + " x " +
-                std::to_string(height) + " pixels)");
+  if (width * height > kMaxPixels) throw Error(TooLargeToDecode(width, height));
 }
 
 }  // namespace fw

@@ -1,5 +1,6 @@
 // The bound on the decoded size of the pictures read through outside libraries: they are
 // measured before anything is decoded, so a file that claims a huge picture costs nothing.
+// What the library itself takes while decoding is claimed with the raster (picture_memory.h).
 #pragma once
 
 #include <cstdint>

@@ -113,11 +113,8 @@ void DecodeImage(const Header& h, std::string_view stream, const std::string_vie
   const std::uint64_t fillable = std::uint64_t{stream.size()} * kMostInflatedPerByte + 1024;
   const std::uint64_t rowBytes = RowBytes(h, h.width, layout.channels) + 1;
   const std::uint64_t rowMemory = rowBytes <= fillable ? 2 * rowBytes : 0;
-  PictureMemory rows;
-  if (raster)
-    *raster = NewRaster(h.width, h.height, refusal, rowMemory);
-  else
-    rows = PictureMemory(rowMemory, refusal);
+  PictureMemory rows(rowMemory + (raster ? RasterBytes(h.width, h.height) : 0), refusal);
+  if (raster) *raster = NewRaster(h.width, h.height, rows);
 
   const std::size_t distance =
       h.depth <= 8 && layout.channels == 1 ? 1 : std::size_t(layout.channels) * h.depth / 8;

@@ -28,10 +28,14 @@ struct Raster {
   }
 };
 
-// A black width x height raster whose bytes, and `alsoHeld` bytes of buffers its maker keeps
-// while making it, are claimed from the picture budget first; raises Error(refusal) for more
-// than kMaxPixels pixels or when the claim cannot be had.
-Raster NewRaster(std::uint64_t width, std::uint64_t height, const std::string& refusal,
-                 std::uint64_t alsoHeld = 0);
+// The bytes of a width x height raster.
+std::uint64_t RasterBytes(std::uint64_t width, std::uint64_t height);
+
+// A black width x height raster whose bytes are claimed from the picture budget first; raises
+// Error(refusal) for more than kMaxPixels pixels or when the claim cannot be had.
+Raster NewRaster(std::uint64_t width, std::uint64_t height, const std::string& refusal);
+// The same with its bytes taken from `claim`, which a decoder made for the raster and its
+// own buffers together; the pixel count was checked with the claim.
+Raster NewRaster(std::uint64_t width, std::uint64_t height, PictureMemory& claim);
 
 }  // namespace fw

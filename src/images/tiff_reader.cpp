@@ -61,8 +61,8 @@ int KeepError(TIFF*, void* user, const char*, const char* format, va_list args) 
 
 int DropWarning(TIFF*, void*, const char*, const char*, va_list) { return 1; }
 
-// The largest single buffer libtiff may take for one strip or tile.
-constexpr tmsize_t kMaxTiffAllocation = tmsize_t{1} << 30;
+// The largest single buffer libtiff may take for one strip or tile: no more than a picture.
+constexpr tmsize_t kMaxTiffAllocation = tmsize_t(kPictureMemoryLimit);
 
 struct TiffCloser {
   void operator()(TIFF* t) const { TIFFClose(t); }
@@ -148,7 +148,11 @@ Raster StoredRows(TIFF* tif, MemoryFile& file) {
   const std::uint32_t band =
       std::min<std::uint32_t>(h, unit * std::max<std::uint32_t>(1, wanted / unit));
 
-  Raster out{int(w), int(h), std::vector<std::uint8_t>(std::size_t(w) * h * 3)};
+  // Beside the raster: the band's 32-bit pixels and the strip or tile libtiff decodes.
+  const std::uint64_t unitBytes = TIFFIsTiled(tif) ? TIFFTileSize64(tif) : TIFFStripSize64(tif);
+  PictureMemory claim(RasterBytes(w, h) + std::uint64_t(w) * band * 4 + unitBytes,
+                      TooLargeToDecode(w, h));
+  Raster out = NewRaster(w, h, claim);
   std::vector<std::uint32_t> buffer(std::size_t(w) * band);
   for (std::uint32_t y = 0; y < h; y += band) {
     const std::uint32_t rows = std::min(band, h - y);

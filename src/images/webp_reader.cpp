@@ -68,8 +68,16 @@ const char* StatusText(VP8StatusCode status) {
   }
 }
 
+// What libwebp takes beside the raster: a lossless picture is decoded whole to ARGB first; an
+// animation keeps its RGBA canvas and the previous one.
+std::uint64_t DecoderBytes(int width, int height, bool animated) {
+  return std::uint64_t(width) * std::uint64_t(height) * (animated ? 8 : 4);
+}
+
 Raster Still(const WebPData& data, int width, int height) {
-  Raster out{width, height, std::vector<std::uint8_t>(std::size_t(width) * height * 3)};
+  PictureMemory claim(RasterBytes(width, height) + DecoderBytes(width, height, false),
+                      TooLargeToDecode(width, height));
+  Raster out = NewRaster(width, height, claim);
   WebPDecoderConfig config;
   if (!WebPInitDecoderConfig(&config)) throw Error("WebP library mismatch");
   config.output.colorspace = MODE_RGB;  // alpha is left out, colours as stored
@@ -86,6 +94,8 @@ Raster Still(const WebPData& data, int width, int height) {
 }
 
 Raster FirstFrame(const WebPData& data, int width, int height) {
+  PictureMemory claim(RasterBytes(width, height) + DecoderBytes(width, height, true),
+                      TooLargeToDecode(width, height));
   WebPAnimDecoderOptions options;
   if (!WebPAnimDecoderOptionsInit(&options)) throw Error("WebP library mismatch");
   options.color_mode = MODE_RGBA;  // unpremultiplied: a blended pixel keeps its colour
@@ -95,7 +105,7 @@ Raster FirstFrame(const WebPData& data, int width, int height) {
   int timestamp = 0;
   if (!decoder || !WebPAnimDecoderGetNext(decoder.get(), &canvas, &timestamp))
     throw Error("The WebP picture is damaged");
-  Raster out{width, height, std::vector<std::uint8_t>(std::size_t(width) * height * 3)};
+  Raster out = NewRaster(width, height, claim);
   const std::size_t pixels = std::size_t(width) * height;
   for (std::size_t i = 0; i < pixels; ++i)
     for (int c = 0; c < 3; ++c) out.rgb[i * 3 + c] = canvas[i * 4 + c];

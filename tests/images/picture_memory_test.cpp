@@ -71,18 +71,39 @@ std::string Patched(std::string jpeg, int width, int height) {
   return jpeg;
 }
 
+std::string Le(std::uint32_t v, int n) {
+  std::string s;
+  for (int i = 0; i < n; ++i) s += char(v >> (8 * i));
+  return s;
+}
+
 // An RLE8 bitmap of w x h whose data are one run and the end marker.
 std::string RleBmp(int w, int h) {
-  auto le = [](std::uint32_t v, int n) {
-    std::string s;
-    for (int i = 0; i < n; ++i) s += char(v >> (8 * i));
-    return s;
-  };
+  const auto le = Le;
   const std::string data("\xff\x01\x00\x01", 4);
   const std::uint32_t offset = 14 + 40 + 8;
   return "BM" + le(offset + data.size(), 4) + le(0, 4) + le(offset, 4) + le(40, 4) + le(w, 4) +
          le(h, 4) + le(1, 2) + le(8, 2) + le(1, 4) + le(data.size(), 4) + le(0, 8) + le(2, 4) +
          le(0, 4) + std::string("\0\0\0\0\xff\xff\xff\0", 8) + data;
+}
+
+// A grey TIFF of w x h in one strip of 16 bytes.
+std::string GreyTiff(std::uint32_t w, std::uint32_t h) {
+  const std::pair<int, std::uint32_t> tags[] = {{256, w},   {257, h}, {258, 8}, {259, 1}, {262, 1},
+                                                {273, 122}, {277, 1}, {278, h}, {279, 16}};
+  std::string t = "II" + Le(42, 2) + Le(8, 4) + Le(9, 2);
+  for (const auto& [tag, value] : tags) {
+    const bool wide = tag == 256 || tag == 257 || tag == 273 || tag == 278 || tag == 279;
+    t += Le(tag, 2) + Le(wide ? 4 : 3, 2) + Le(1, 4) + Le(value, 4);
+  }
+  return t + Le(0, 4) + std::string(16, '\0');
+}
+
+// A lossless WebP whose header declares w x h, followed by a few bytes of image data.
+std::string LosslessWebp(std::uint32_t w, std::uint32_t h) {
+  const std::string payload = "\x2f" + Le((w - 1) | (h - 1) << 14, 4) + std::string(9, '\0');
+  return "RIFF" + Le(std::uint32_t(12 + payload.size()), 4) + "WEBPVP8L" +
+         Le(std::uint32_t(payload.size()), 4) + payload;
 }
 
 // Files of a few bytes that declare pictures of hundreds of megabytes and more: their size is
@@ -103,25 +124,28 @@ TEST(PictureMemoryTest, TinyFilesDeclaringHugePicturesCostNothing) {
        16384, 16384},
       {"square-rle.bmp", RleBmp(16384, 16384), 16384, 16384},
       {"square-progressive.jpg", Patched(EncodeJpeg(small, 75, true), 16384, 16384), 16384, 16384},
+      {"square.tif", GreyTiff(16384, 16384), 16384, 16384},
+      {"square.webp", LosslessWebp(16383, 16383), 16383, 16383},
   };
   ResetPictureMemoryPeak();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string path = dir.file(c.name);
     WriteBytes(path, c.bytes);
-    const ImageSize size = GetImageSize(path);
+    const PictureKind kind = AnyPictureKind(path);
+    const ImageSize size = GetImageSize(path, kind);
     EXPECT_EQ(size.width, c.width);
     EXPECT_EQ(size.height, c.height);
     const std::string refusal = TooLargeToDecode(c.width, c.height);
     try {
-      DecodePicture(path);
+      DecodePicture(path, kind);
       ADD_FAILURE() << "decoded";
     } catch (const Error& e) {
       EXPECT_EQ(std::string(e.what()), refusal);
     }
     RecordingHost host;
     try {
-      MakeScaledJpeg(host, path, dir.file("thumb.jpg"), 100, 75, true);
+      MakeScaledJpeg(host, path, kind, dir.file("thumb.jpg"), 100, 75, true);
       ADD_FAILURE() << "scaled";
     } catch (const Error& e) {
       EXPECT_EQ(std::string(e.what()), refusal);
