@@ -44,6 +44,7 @@ std::optional<Raster> SmoothJpegFile(const std::string& path, int size, int orie
   Decompressor d;
   JpegErrors errors;
   Raster out, stored;
+  PictureMemory decoder;
   std::vector<std::uint8_t> row;
   std::optional<SmoothScaler> scaler;
   j_decompress_ptr cinfo = &d.cinfo;
@@ -67,6 +68,11 @@ std::optional<Raster> SmoothJpegFile(const std::string& path, int size, int orie
   const int eighths = DecodeEighths(width, height, s.width, s.height);
   cinfo->scale_num = static_cast<unsigned>(eighths);
   cinfo->scale_denom = 8;
+  jpeg_calc_output_dimensions(cinfo);
+  // A turned picture is decoded whole before it is turned and filtered.
+  decoder = PictureMemory(JpegDecoderBytes(cinfo) +
+                              (turned ? RasterBytes(cinfo->output_width, cinfo->output_height) : 0),
+                          TooLargeToDecode(cinfo->image_width, cinfo->image_height));
   jpeg_start_decompress(cinfo);
 
   out = NewScaledRaster(s);
@@ -77,8 +83,7 @@ std::optional<Raster> SmoothJpegFile(const std::string& path, int size, int orie
   const double scaleX = double(width) / s.width * eighths / 8;
   const double scaleY = double(height) / s.height * eighths / 8;
   if (turned) {
-    stored.width = decodedWidth, stored.height = decodedHeight;
-    stored.rgb.resize(std::size_t(decodedWidth) * std::size_t(decodedHeight) * 3);
+    stored = NewRaster(decodedWidth, decodedHeight, decoder);
   } else {
     row.resize(std::size_t(decodedWidth) * 3);
     scaler.emplace(decodedWidth, decodedHeight, scaleX, scaleY, out, host);

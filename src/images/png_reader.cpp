@@ -96,9 +96,9 @@ PngInfo Load(const std::string& bytes, Raster* raster) {
       // A profile that is used describes the colours whole: the gAMA value then steps back.
       // Only colour pictures take an RGB profile.
       const bool profiled = raster && (header.colorType & 2) && ConvertsToSrgb(icc);
-      if (profiled) raster->iccProfile = icc;
       png::DecodeImage(header, list.idat, plte ? &plte->data : nullptr,
                        gamma && !profiled ? &*gamma : nullptr, raster);
+      if (profiled) raster->iccProfile = icc;
       break;  // chunks after the image data change nothing
     }
   }

@@ -143,12 +143,14 @@ TEST(PictureMemoryTest, TinyFilesDeclaringHugePicturesCostNothing) {
     } catch (const Error& e) {
       EXPECT_EQ(std::string(e.what()), refusal);
     }
-    RecordingHost host;
-    try {
-      MakeScaledJpeg(host, path, kind, dir.file("thumb.jpg"), 100, 75, true);
-      ADD_FAILURE() << "scaled";
-    } catch (const Error& e) {
-      EXPECT_EQ(std::string(e.what()), refusal);
+    for (Sampler sampler : {Sampler::Point, Sampler::Smooth}) {
+      RecordingHost host;
+      try {
+        MakeScaledJpeg(host, path, kind, dir.file("thumb.jpg"), 100, 75, true, sampler);
+        ADD_FAILURE() << "scaled";
+      } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), refusal);
+      }
     }
   }
   EXPECT_LT(PictureMemoryPeak(), 16 * kMiB);
