@@ -41,4 +41,15 @@ std::vector<const CatalogueEntry*> CatalogueScope(Scope scope);
 const CatalogueEntry* FindGalleryValue(std::string_view name);
 const CatalogueEntry* FindApplicationValue(std::string_view name);
 
+// The name of every gallery-key value, for the few places that read one value by its name:
+// value::ThumbSize is "ThumbSize", and a misspelt name does not compile.
+namespace value {
+#define FW_FLAG(scope, name, ...) inline constexpr const char* name = #name;
+#define FW_SPIN FW_FLAG
+#define FW_NUMBER FW_FLAG
+#define FW_COLOUR FW_FLAG
+#define FW_TEXT FW_FLAG
+#include "settings/catalogue.def"
+}  // namespace value
+
 }  // namespace fw
