@@ -1,29 +1,82 @@
 #include "generator/page_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "common/error.h"
 
 namespace fw {
+namespace {
+
+// Pages are written in many small pieces; this many bytes go to the file at a time.
+constexpr std::size_t kBuffer = 64 * 1024;
+
+}  // namespace
 
 PageFile::PageFile(std::string path) : path_(std::move(path)) {
-  file_ = std::fopen(path_.c_str(), "wb");
-  if (!file_) ThrowFileError(path_);
+  fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  if (fd_ < 0) ThrowFileError(path_);
+  buffer_.reserve(kBuffer);
 }
 
 PageFile::~PageFile() {
-  if (file_) std::fclose(file_);
+  if (fd_ < 0) return;
+  // Dropped without close(): an error is on its way; the file keeps what was written.
+  if (::ftruncate(fd_, written_) != 0) {
+  }
+  ::close(fd_);
 }
 
 void PageFile::line(std::string_view fragment) {
-  if (std::fwrite(fragment.data(), 1, fragment.size(), file_) != fragment.size() ||
-      std::fwrite("\r\n", 1, 2, file_) != 2)
-    ThrowFileError(path_);
+  write(fragment);
+  write("\r\n");
+}
+
+void PageFile::write(std::string_view text) {
+  if (buffer_.size() + text.size() > kBuffer) flush();
+  if (text.size() >= kBuffer)
+    writeOut(text);
+  else
+    buffer_.append(text);
 }
 
 void PageFile::close() {
-  if (!file_) return;
-  std::FILE* f = file_;
-  file_ = nullptr;
-  if (std::fclose(f) != 0) ThrowFileError(path_);
+  if (fd_ < 0) return;
+  flush();
+  if (::ftruncate(fd_, written_) != 0) fail();
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) ThrowFileError(path_);
+}
+
+void PageFile::flush() {
+  writeOut(buffer_);
+  buffer_.clear();
+}
+
+void PageFile::writeOut(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      fail();
+    }
+    written_ += n;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
+void PageFile::fail() {
+  const int error = errno;
+  // The new text stops here: nothing of an older, longer page may follow it.
+  if (::ftruncate(fd_, written_) != 0) {
+  }
+  ::close(fd_);
+  fd_ = -1;
+  errno = error;
+  ThrowFileError(path_);
 }
 
 }  // namespace fw

@@ -1,8 +1,12 @@
-// A page file: plain 8-bit text, created or overwritten whole, one fragment and CR LF per write.
+// A page file: plain 8-bit text, created or rewritten whole, one fragment and CR LF per write.
+// An existing file is written over in place and cut to its new length when it is closed
+// (cutting a file to nothing first makes some file systems write it out at once, which costs
+// far more than the page itself). When a write fails, the file is cut where the new text
+// stops, so it holds the part of the new page that got written and nothing of the old one.
 // Open, write and close failures raise the platform's file error with the file's path.
 #pragma once
 
-#include <cstdio>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,14 +21,23 @@ class PageFile {
 
   // Writes `fragment` as it stands, then CR LF. A multi-line text keeps its own line breaks.
   void line(std::string_view fragment);
-  // Flushes and closes; a failure here is raised too (the destructor would swallow it).
+  // Writes `text` as it stands: whole lines put together beforehand, CR LF included.
+  void write(std::string_view text);
+  // Writes what is buffered, cuts the file to its length and closes it; a failure here is
+  // raised too (the destructor would swallow it).
   void close();
 
   const std::string& path() const { return path_; }
 
  private:
+  void flush();
+  void writeOut(std::string_view bytes);
+  [[noreturn]] void fail();
+
   std::string path_;
-  std::FILE* file_ = nullptr;
+  int fd_ = -1;
+  std::string buffer_;
+  std::int64_t written_ = 0;  // bytes handed to the file so far
 };
 
 }  // namespace fw
