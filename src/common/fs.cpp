@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "common/error.h"
 
@@ -113,27 +114,51 @@ bool MakeFolders(const std::string& path) {
   return IsFolder(path);
 }
 
-std::vector<std::string> ListMask(const std::string& folder, const std::string& mask) {
-  std::vector<std::string> names;
+std::vector<std::vector<std::string>> ListMasks(const std::string& folder,
+                                                std::span<const char* const> masks) {
+  std::vector<std::vector<std::string>> names(masks.size());
   std::string dir = folder.empty() ? "." : folder;
   std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(dir.c_str()), ::closedir);
   if (!d) {
     if (errno == ENOENT || errno == ENOTDIR) return names;
     ThrowFileError(folder);
   }
-  // "*.*" stands for every name, with or without a dot.
-  bool all = mask == "*.*" || mask == "*";
   std::string base = dir.back() == '/' ? dir : dir + '/';
-  errno = 0;
   while (dirent* e = ::readdir(d.get())) {
     std::string name = e->d_name;
     if (name == "." || name == "..") continue;
-    if (!all && !MatchMask(mask.c_str(), name.c_str())) continue;
-    // Folders are never listed: every caller takes the names for files.
-    if (e->d_type == DT_DIR ||
-        ((e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) && IsFolder(base + name)))
-      continue;
-    names.push_back(std::move(name));
+    std::optional<bool> folderEntry;
+    for (std::size_t m = 0; m < masks.size(); ++m) {
+      // "*.*" stands for every name, with or without a dot.
+      const std::string_view mask = masks[m];
+      if (mask != "*.*" && mask != "*" && !MatchMask(masks[m], name.c_str())) continue;
+      // Folders are never listed: every caller takes the names for files.
+      if (!folderEntry)
+        folderEntry = e->d_type == DT_DIR ||
+                      ((e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) && IsFolder(base + name));
+      if (!*folderEntry) names[m].push_back(name);
+    }
+  }
+  return names;
+}
+
+std::vector<std::string> ListMask(const std::string& folder, const std::string& mask) {
+  const char* const masks[] = {mask.c_str()};
+  return std::move(ListMasks(folder, masks).front());
+}
+
+std::optional<std::unordered_set<std::string>> ExistingNames(const std::string& folder) {
+  std::string dir = folder.empty() ? "." : folder;
+  std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(dir.c_str()), ::closedir);
+  if (!d) return std::nullopt;
+  std::unordered_set<std::string> names;
+  std::string base = dir.back() == '/' ? dir : dir + '/';
+  while (dirent* e = ::readdir(d.get())) {
+    std::string name = e->d_name;
+    if (name == "." || name == "..") continue;
+    // A link exists only while what it points to does.
+    if ((e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) && !Exists(base + name)) continue;
+    names.insert(std::move(name));
   }
   return names;
 }

@@ -4,8 +4,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace fw::fs {
@@ -18,6 +21,12 @@ bool MakeFolders(const std::string& path);
 // Bare names in `folder` whose extension matches `mask` ("*.jpg") without regard to case,
 // hidden files included, in the directory's own order. A missing folder gives none.
 std::vector<std::string> ListMask(const std::string& folder, const std::string& mask);
+// ListMask for each of `masks` from one reading of the folder: one list per mask.
+std::vector<std::vector<std::string>> ListMasks(const std::string& folder,
+                                                std::span<const char* const> masks);
+// The names in `folder` that Exists() would find (links to nothing left out), from one
+// reading of the folder; nullopt when it cannot be read.
+std::optional<std::unordered_set<std::string>> ExistingNames(const std::string& folder);
 // Copies, replacing an existing target in one rename (waiting for the disk then), so a failed
 // copy leaves the old target or none, never a part of the new one. A new target takes the
 // source's permissions.

@@ -1,6 +1,7 @@
 #include "common/fs.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -39,6 +40,22 @@ TEST_F(FsTest, MaskMatchesExtensionsWithoutCaseAndSkipsFolders) {
   EXPECT_EQ(fs::ListMask(dir_, "*.*").size(), 6u);
   EXPECT_EQ(fs::ListMask(dir_, "?.PNG"), std::vector<std::string>{"d.png"});
   EXPECT_TRUE(fs::ListMask(at("missing"), "*.jpg").empty());
+
+  // One reading for several masks lists what each mask lists by itself, in the same order.
+  const char* const masks[] = {"*.jpg", "*.png", "*.*", "*.gif"};
+  const auto groups = fs::ListMasks(dir_, masks);
+  ASSERT_EQ(groups.size(), 4u);
+  for (std::size_t m = 0; m < groups.size(); ++m) EXPECT_EQ(groups[m], fs::ListMask(dir_, masks[m]));
+
+  // What Exists() finds, folders included, but not a link to nothing.
+  ASSERT_EQ(::symlink(at("gone").c_str(), at("dangling.jpg").c_str()), 0);
+  ASSERT_EQ(::symlink(at("b.jpg").c_str(), at("link.jpg").c_str()), 0);
+  const auto present = fs::ExistingNames(dir_);
+  ASSERT_TRUE(present);
+  EXPECT_EQ(present->size(), 8u);
+  EXPECT_TRUE(present->count("folder.jpg") && present->count("link.jpg"));
+  EXPECT_FALSE(present->count("dangling.jpg"));
+  EXPECT_FALSE(fs::ExistingNames(at("missing")));
 }
 
 TEST_F(FsTest, MakeFoldersCreatesParents) {
