@@ -13,6 +13,7 @@
 #include "app/main_window.h"
 #include "app/widgets.h"
 #include "settings/catalogue.h"
+#include "settings/gallery_snapshot.h"
 #include "settings/store.h"
 #include "settings/textblock.h"
 
@@ -20,15 +21,15 @@ namespace fw {
 
 namespace {
 
+// Each memo is named after the text block it edits.
 const char* const kMemos[][2] = {
-    {"GalleryHeader", "Gallery Header"}, {"GalleryFooter", "Gallery Footer"},
-    {"GalleryText3", "Gallery Text3"},   {"GalleryText4", "Gallery Text4"},
-    {"ImageHeader", "Image Header"},     {"ImageFooter", "Image Footer"},
-    {"IndexHeader", "Index Header"},     {"IndexFooter", "Index Footer"},
-    {"HeaderCode", "Header Code"}};
+#define FW_MEMO(field, section) {#field, section},
+    FW_TEXT_BLOCKS(FW_MEMO)
+#undef FW_MEMO
+};
 
 bool IsFolderValue(const std::string& n) {
-  return n == "BaseDir" || n == "ImageDir" || n == "ThumbsDir";
+  return n == value::BaseDir || n == value::ImageDir || n == value::ThumbsDir;
 }
 
 }  // namespace
@@ -54,7 +55,7 @@ void TfrmMain::bindCatalogue() {
 
 void TfrmMain::bindEntry(const CatalogueEntry& e) {
   const CatalogueEntry* entry = &e;
-  if (e.name == "Template") {
+  if (e.name == value::Template) {
     for (int n = 1; n <= 13; ++n)
       if (auto* r = findChild<QRadioButton*>(QString("Template%1").arg(n)))
         connect(r, &QRadioButton::toggled, this, [this, n](bool on) {
@@ -63,7 +64,7 @@ void TfrmMain::bindEntry(const CatalogueEntry& e) {
     return;
   }
   QString name = QString::fromStdString(e.control);
-  if (e.name == "IsThumbPrefix") {
+  if (e.name == value::IsThumbPrefix) {
     auto* group = new QButtonGroup(this);
     group->setObjectName("optIsThumbPrefixGroup");
     group->addButton(findChild<QRadioButton*>("optIsThumbPrefix0"), 0);
@@ -82,7 +83,7 @@ void TfrmMain::bindEntry(const CatalogueEntry& e) {
   } else if (auto* colour = qobject_cast<ColourButton*>(c)) {
     connect(colour, &QPushButton::clicked, this, [this, name] { guard([&] { chooseColour(name); }); });
   } else if (auto* edit = qobject_cast<QLineEdit*>(c)) {
-    if (e.name == "BlankSpace") {
+    if (e.name == value::BlankSpace) {
       // The field never holds a blank: each one is taken out as soon as it is typed.
       connect(edit, &QLineEdit::textChanged, this, [edit](const QString& t) {
         if (!t.contains(' ')) return;
@@ -117,7 +118,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* ev) {
     } else if (!MemoSection(name).isEmpty()) {
       writeSection(name);
     } else if (const CatalogueEntry* e = EntryForControl(name)) {
-      if (e->name == "BaseUrl") {
+      if (e->name == value::BaseUrl) {
         auto* edit = w<QLineEdit>("BaseUrl");
         QString t = edit->text().trimmed();
         if (!t.isEmpty() && !t.endsWith('/')) edit->setText(t + "/");
@@ -145,12 +146,12 @@ void TfrmMain::writeValue(const CatalogueEntry& e) {
 
 // Shows one stored value; a shown value that changes runs the control's own handler.
 void TfrmMain::loadValue(const CatalogueEntry& e) {
-  if (e.name == "Template") {
+  if (e.name == value::Template) {
     int n = store_->RegReadInteger(galleryKey_, e.name, e.defaultInt);
     if (auto* r = findChild<QRadioButton*>(QString("Template%1").arg(n))) r->setChecked(true);
     return;
   }
-  if (e.name == "IsThumbPrefix") {
+  if (e.name == value::IsThumbPrefix) {
     int v = store_->RegReadInteger(galleryKey_, e.name, e.defaultInt);
     if (auto* r = findChild<QRadioButton*>(QString("optIsThumbPrefix%1").arg(v))) r->setChecked(true);
     return;

@@ -12,10 +12,7 @@
 #include <QToolButton>
 
 #include "app/main_window.h"
-#include "generator/banners.h"
-#include "generator/custom_pages.h"
 #include "generator/generation_run.h"
-#include "generator/page_context.h"
 #include "images/copy_run.h"
 #include "images/run_controls.h"
 #include "reports/report_list.h"
@@ -102,13 +99,9 @@ void TfrmMain::showProgress(int done, int total) {
 
 void TfrmMain::runGo() {
   commitFocused();
-  GalleryBanners banners(values());
-  CustomTemplatePages custom;
-  RunValues run;
-  PageContext page{values(), host(), LibraryPictures(), banners, run};
-  BusyControls busy{[this] { setBusy(true, RunKind::Generation); },
-                    [this] { setBusy(false, RunKind::Generation); }};
-  RunGeneration(page, &custom, busy);
+  RunGo(values(), host(),
+        {[this] { setBusy(true, RunKind::Generation); },
+         [this] { setBusy(false, RunKind::Generation); }});
 }
 
 void TfrmMain::runCopy() {

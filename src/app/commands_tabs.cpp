@@ -13,6 +13,7 @@
 #include "common/subs.h"
 #include "reports/report_export.h"
 #include "reports/report_list.h"
+#include "settings/catalogue.h"
 #include "update/update_check.h"
 #include "version.h"
 
@@ -153,7 +154,7 @@ void TfrmMain::exportReport() {
   d.footer = MemoText(w<QPlainTextEdit>("memoReportFooter"));
   d.includeIndexPage = w<QCheckBox>("chkIncludeIndexPage")->isChecked();
   d.includeGalleryPages = w<QCheckBox>("chkIncludeGalleryPages")->isChecked();
-  ExportReport(host(), *store_, root_, galleryNames(), d, values().flag("IsThumbPrefix"));
+  ExportReport(host(), *store_, root_, galleryNames(), d, values().flag(value::IsThumbPrefix));
 }
 
 std::vector<std::string> TfrmMain::galleryNames() const {

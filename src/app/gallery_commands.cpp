@@ -20,6 +20,7 @@
 #include "images/image_io.h"
 #include "images/image_list.h"
 #include "settings/catalogue.h"
+#include "settings/gallery_snapshot.h"
 #include "settings/store.h"
 #include "settings/textblock.h"
 
@@ -158,7 +159,7 @@ void TfrmMain::reloadImages() {
   if (QString::fromStdString(w<QLineEdit>("BaseDir")->text().toStdString()).trimmed().isEmpty())
     return setPagesLabel(ImageCountLabel(0, 0));
   list->setSorted(w<QCheckBox>("chkSort")->isChecked());
-  ImageScanValues v = ImageScanValues::From(values());
+  ImageScanValues v = ImageScanValues::From(ReadSettings(values()));
   v.sorted = false;  // the list box itself keeps the sorted order
   for (const auto& n : ScanImageList(imageFolder_, v)) list->addName(QString::fromStdString(n));
   setPagesLabel(ImageCountLabel(list->count(), pageCount()));
@@ -205,14 +206,17 @@ int TfrmMain::selectedTemplate() const {
   return 0;
 }
 
-int TfrmMain::pageCount() { return PageCount(values(), &host()); }
+int TfrmMain::pageCount() {
+  return PageCount(selectedTemplate(), w<SpinEdit>("Rows")->value(), w<SpinEdit>("Cols")->value(),
+                   w<QListWidget>("ImageList")->count(), &host());
+}
 
 void TfrmMain::setPagesLabel(const std::string& text) {
   w<QLabel>("PagesReqd")->setText(QString::fromStdString(text).replace("\r\n", "\n"));
 }
 
 void TfrmMain::chooseTemplate(int n) {
-  store_->RegWriteInteger(galleryKey_, "Template", n);
+  store_->RegWriteInteger(galleryKey_, value::Template, n);
   applyTemplateLimits();
   updateSubTabs();
 }

@@ -5,6 +5,7 @@
 #include "cli/gallery.h"
 #include "common/error.h"
 #include "reports/report_export.h"
+#include "settings/catalogue.h"
 
 namespace fw::cli {
 namespace {
@@ -29,7 +30,8 @@ void Report(Context& c) {
   if (!c.store().KeyExists(c.root() + "\\Reports\\" + p[0]))
     throw Error("There is no report named \"" + p[0] + "\".");
   std::string gallery = ModeGallery(c);
-  bool isThumbPrefix = gallery.empty() || OpenGallery(c, gallery)->integer("IsThumbPrefix") == 1;
+  bool isThumbPrefix =
+      gallery.empty() || OpenGallery(c, gallery)->integer(value::IsThumbPrefix) == 1;
   ExportStoredReport(c.host(), c.store(), c.root(), p[0], isThumbPrefix);
 }
 

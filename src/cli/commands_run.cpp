@@ -2,22 +2,14 @@
 #include "cli/commands.h"
 #include "cli/demo.h"
 #include "cli/gallery.h"
-#include "generator/banners.h"
-#include "generator/custom_pages.h"
 #include "generator/generation_run.h"
-#include "generator/page_context.h"
 
 namespace fw::cli {
 namespace {
 
 void Go(Context& c) {
   auto p = Positional(c, 1, 1);
-  auto gallery = OpenGallery(c, p[0]);
-  GalleryBanners banners(*gallery);
-  CustomTemplatePages custom;
-  RunValues run;
-  PageContext page{*gallery, c.host(), LibraryPictures(), banners, run};
-  RunGeneration(page, &custom, BusyControls{[] {}, [] {}});
+  RunGo(*OpenGallery(c, p[0]), c.host(), BusyControls{});
 }
 
 void Demo(Context& c) {

@@ -8,11 +8,9 @@
 #include "common/error.h"
 #include "common/fs.h"
 #include "common/subs.h"
-#include "generator/banners.h"
-#include "generator/custom_pages.h"
 #include "generator/generation_run.h"
-#include "generator/page_context.h"
 #include "images/jpeg_writer.h"
+#include "settings/catalogue.h"
 #include "settings/textblock.h"
 
 namespace fw::cli {
@@ -100,12 +98,8 @@ std::string MakeDemo(Context& outer, const std::string& dir) {
   WriteProfile(c, site);
 
   auto gallery = OpenGallery(c, "Demo");
-  GalleryBanners banners(*gallery);
-  CustomTemplatePages custom;
-  RunValues run;
-  PageContext page{*gallery, c.host(), LibraryPictures(), banners, run};
-  RunGeneration(page, &custom, BusyControls{[] {}, [] {}});
-  return AddBackslash(site) + gallery->text("IndexFile");
+  RunGo(*gallery, c.host(), BusyControls{});
+  return AddBackslash(site) + gallery->text(value::IndexFile);
 }
 
 }  // namespace fw::cli

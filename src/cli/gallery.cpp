@@ -2,14 +2,16 @@
 
 #include "common/subs.h"
 #include "generator/layout.h"
+#include "settings/catalogue.h"
 
 namespace fw::cli {
 
 int LoadedGallery::integer(std::string_view name) const {
-  bool rows = EqualsNoCase(name, "Rows");
-  if (!rows && !EqualsNoCase(name, "Columns")) return StoreGalleryValues::integer(name);
-  Grid g = ApplyLimits(StoreGalleryValues::integer("Template"),
-                       {StoreGalleryValues::integer("Rows"), StoreGalleryValues::integer("Columns")});
+  bool rows = EqualsNoCase(name, value::Rows);
+  if (!rows && !EqualsNoCase(name, value::Columns)) return StoreGalleryValues::integer(name);
+  Grid g = ApplyLimits(
+      StoreGalleryValues::integer(value::Template),
+      {StoreGalleryValues::integer(value::Rows), StoreGalleryValues::integer(value::Columns)});
   return rows ? g.rows : g.columns;
 }
 

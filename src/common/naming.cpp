@@ -1,6 +1,5 @@
 #include "common/naming.h"
 
-#include "common/gallery_values.h"
 #include "common/subs.h"
 
 namespace fw {
@@ -13,18 +12,6 @@ std::string CutEnd(const std::string& image, std::size_t n) {
 }
 
 }  // namespace
-
-NamingValues NamingValues::From(const GalleryValues& g) {
-  NamingValues v;
-  v.baseDir = g.text("BaseDir");
-  v.imageDir = g.text("ImageDir");
-  v.thumbsDir = g.text("ThumbsDir");
-  v.thumbPrefix = g.text("ThumbPrefix");
-  v.isThumbPrefix = g.integer("IsThumbPrefix") != 0;
-  v.galleryPrefix = g.text("GalleryPrefix");
-  v.docExtension = g.text("DocExtension");
-  return v;
-}
 
 std::string ImageFolder(const NamingValues& v) {
   return AddBackslash(AddBackslash(v.baseDir) + v.imageDir);

@@ -1,23 +1,19 @@
-// How thumbnails, pages and URLs are named, as pure functions of explicit values.
+// How thumbnails, pages and URLs are named, as pure functions of explicit values (a
+// gallery's come from its snapshot: NamingOf in settings/gallery_snapshot.h).
 #pragma once
 
 #include <string>
 
 namespace fw {
 
-class GalleryValues;
-
 struct NamingValues {
   std::string baseDir;
-  std::string imageDir = "images";
-  std::string thumbsDir = "thumbs";
-  std::string thumbPrefix = "Thumb-";
-  bool isThumbPrefix = true;
-  std::string galleryPrefix = "Gallery";
-  std::string docExtension = "html";
-
-  // The values as the gallery holds them now.
-  static NamingValues From(const GalleryValues& g);
+  std::string imageDir;
+  std::string thumbsDir;
+  std::string thumbPrefix;
+  bool isThumbPrefix = false;
+  std::string galleryPrefix;
+  std::string docExtension;
 };
 
 std::string ImageFolder(const NamingValues& v);  // AddBackslash(AddBackslash(BaseDir) + ImageDir)

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include "common/gallery_values.h"
 #include "common/subs.h"
 #include "generator/page_file.h"
-#include "settings/textblock.h"
+#include "settings/gallery_snapshot.h"
 
 namespace fw {
 namespace {
@@ -44,14 +43,6 @@ bool ContainsAny(const std::vector<std::string>& texts, const std::string& patte
 }
 
 }  // namespace
-
-std::vector<std::string> BankNames(const GalleryValues& g) {
-  std::vector<std::string> names = SplitLines(g.section(kBankListSection));
-  std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return LowerAscii(a) < LowerAscii(b);
-  });
-  return names;
-}
 
 std::string ScriptName(const std::string& bank) { return ReplaceAll(bank, " ", "_"); }
 
@@ -94,13 +85,13 @@ std::string BannerCall(const std::string& bank, bool scriptFile, const std::stri
   return "<SCRIPT TYPE=\"text/javascript\" LANGUAGE=\"JavaScript\">Write" + s + "()</script>";
 }
 
-std::string ScriptFilePath(const GalleryValues& g, const std::string& bank) {
-  return AddBackslash(g.text("BaseDir")) + ScriptName(bank) + "." + g.text("ScriptExt");
+std::string ScriptFilePath(const GallerySettings& g, const std::string& bank) {
+  return AddBackslash(g.BaseDir) + ScriptName(bank) + "." + g.ScriptExt;
 }
 
-void WriteBankScriptFile(const GalleryValues& g, const std::string& bank) {
-  PageFile file(ScriptFilePath(g, bank));
-  const std::vector<std::string> banners = SplitBanners(g.section(bank));
+void WriteBankScriptFile(const GallerySettings& g, const BannerBank& bank) {
+  PageFile file(ScriptFilePath(g, bank.name));
+  const std::vector<std::string> banners = SplitBanners(bank.text);
   if (!banners.empty()) {
     file.line("Banner = new Array();");
     for (std::size_t j = 0; j < banners.size(); ++j)
@@ -111,32 +102,31 @@ void WriteBankScriptFile(const GalleryValues& g, const std::string& bank) {
   file.close();
 }
 
+GalleryBanners::GalleryBanners(const GallerySnapshot& values) : values_(values) {
+  for (const BannerBank& bank : values.banks)
+    banks_.push_back({BankMarker(bank.name), InlineBannerBlock(bank.name, SplitBanners(bank.text)),
+                      BannerCall(bank.name, values.WriteScriptFile, values.ScriptExt)});
+}
+
 std::vector<std::string> GalleryBanners::inlineBlocks(const std::vector<std::string>& texts) {
   std::vector<std::string> blocks;
   // With script files the markers include those files; the page carries no block.
-  if (values_.flag("WriteScriptFile")) return blocks;
-  for (const std::string& bank : BankNames(values_))
-    if (ContainsAny(texts, BankMarker(bank)))
-      blocks.push_back(InlineBannerBlock(bank, SplitBanners(values_.section(bank))));
+  if (values_.WriteScriptFile) return blocks;
+  for (const Bank& bank : banks_)
+    if (ContainsAny(texts, bank.marker)) blocks.push_back(bank.block);
   return blocks;
 }
 
 std::string GalleryBanners::replaceMarkers(const std::string& text) {
-  const std::vector<std::string> banks = BankNames(values_);
-  if (banks.empty()) return text;
-  const bool scriptFile = values_.flag("WriteScriptFile");
-  const std::string ext = values_.text("ScriptExt");
   std::string result = text;
-  for (const std::string& bank : banks) {
-    const std::string marker = BankMarker(bank);
-    if (result.find(marker) != std::string::npos)
-      result = ReplaceAll(result, marker, BannerCall(bank, scriptFile, ext));
-  }
+  for (const Bank& bank : banks_)
+    if (result.find(bank.marker) != std::string::npos)
+      result = ReplaceAll(result, bank.marker, bank.call);
   return result;
 }
 
 void GalleryBanners::writeScriptFiles() {
-  for (const std::string& bank : BankNames(values_)) WriteBankScriptFile(values_, bank);
+  for (const BannerBank& bank : values_.banks) WriteBankScriptFile(values_, bank);
 }
 
 }  // namespace fw

@@ -11,12 +11,10 @@
 
 namespace fw {
 
-class GalleryValues;
+struct BannerBank;
+struct GallerySettings;
+struct GallerySnapshot;
 
-inline constexpr const char* kBankListSection = "Banner Banks";
-
-// The bank names in list order (sorted without regard to case, as the list shows them).
-std::vector<std::string> BankNames(const GalleryValues& g);
 // The bank name with every blank turned into "_": names the array, function and script file.
 std::string ScriptName(const std::string& bank);
 std::string BankMarker(const std::string& bank);
@@ -35,23 +33,27 @@ std::string InlineBannerBlock(const std::string& bank, const std::vector<std::st
 std::string BannerCall(const std::string& bank, bool scriptFile, const std::string& scriptExt);
 
 // AddBackslash(BaseDir) + script name + "." + ScriptExt.
-std::string ScriptFilePath(const GalleryValues& g, const std::string& bank);
-// Writes the bank's script file from the gallery's current values; a bank without banners
-// leaves it empty. A file that cannot be written raises the platform's file error.
-void WriteBankScriptFile(const GalleryValues& g, const std::string& bank);
+std::string ScriptFilePath(const GallerySettings& g, const std::string& bank);
+// Writes the bank's script file; a bank without banners leaves it empty. A file that cannot
+// be written raises the platform's file error.
+void WriteBankScriptFile(const GallerySettings& g, const BannerBank& bank);
 
-// The banner hooks of the page writers over the current gallery's banks; every call reads
-// the bank list, the bank texts and the settings afresh.
+// The banner hooks of the page writers over the banks of a gallery's snapshot; each bank's
+// block and call are put together once.
 class GalleryBanners : public Banners {
  public:
-  explicit GalleryBanners(const GalleryValues& values) : values_(values) {}
+  explicit GalleryBanners(const GallerySnapshot& values);
 
   std::vector<std::string> inlineBlocks(const std::vector<std::string>& texts) override;
   std::string replaceMarkers(const std::string& text) override;
   void writeScriptFiles() override;
 
  private:
-  const GalleryValues& values_;
+  struct Bank {
+    std::string marker, block, call;
+  };
+  const GallerySnapshot& values_;
+  std::vector<Bank> banks_;
 };
 
 }  // namespace fw

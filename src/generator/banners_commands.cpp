@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "common/gallery_values.h"
 #include "common/host.h"
 #include "common/subs.h"
 #include "generator/banners.h"
+#include "settings/gallery_snapshot.h"
 #include "settings/textblock.h"
 
 namespace fw {
@@ -35,7 +37,7 @@ const std::string* BankList::selectedBank() const {
 BankList LoadBankList(const std::string& textBlockFile) {
   BankList list;
   list.banks = SplitLines(ReadSection(textBlockFile, kBankListSection));
-  std::stable_sort(list.banks.begin(), list.banks.end(), Precedes);
+  SortBankNames(list.banks);
   SelectBank(list, list.banks.empty() ? -1 : 0, textBlockFile);
   if (list.banks.empty()) list.text.clear();
   return list;
@@ -91,7 +93,7 @@ void LeaveBankText(const BankList& list, const std::string& textBlockFile) {
 void GenerateBankCode(const BankList& list, const GalleryValues& g, Host& host) {
   const std::string* bank = list.selectedBank();
   if (!bank) return;
-  WriteBankScriptFile(g, *bank);
+  WriteBankScriptFile(ReadSettings(g), {*bank, g.section(*bank)});
   host.beep();
 }
 

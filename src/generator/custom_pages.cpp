@@ -1,15 +1,16 @@
 #include "generator/custom_pages.h"
 
+#include <optional>
 #include <vector>
 
 #include "common/error.h"
 #include "common/fs.h"
-#include "common/gallery_values.h"
 #include "common/host.h"
 #include "common/naming.h"
 #include "common/subs.h"
 #include "generator/page_context.h"
 #include "generator/page_file.h"
+#include "settings/gallery_snapshot.h"
 
 namespace fw {
 namespace {
@@ -24,49 +25,64 @@ bool ReplaceFirst(std::string& text, const std::string& pattern, const std::stri
 }
 
 // A page made from a template must never be written over that template.
-void RefuseTemplateTarget(const std::string& page, const std::string& templatePath) {
-  if (templatePath.empty() || !fs::IsFile(templatePath) || !fs::Exists(page)) return;
-  if (fs::RealPath(page) == fs::RealPath(templatePath))
-    throw Error("The page " + page + " would overwrite the custom template it is made from.");
-}
+class TemplateGuard {
+ public:
+  explicit TemplateGuard(const std::string& templatePath)
+      : real_(templatePath.empty() || !fs::IsFile(templatePath) ? std::string()
+                                                                : fs::RealPath(templatePath)) {}
+  void refuse(const std::string& page) const {
+    if (real_.empty() || !fs::Exists(page)) return;
+    if (fs::RealPath(page) == real_)
+      throw Error("The page " + page + " would overwrite the custom template it is made from.");
+  }
 
+ private:
+  std::string real_;
+};
+
+// Each template is read once, when it is first needed.
 class Writer {
  public:
-  explicit Writer(PageContext& c) : c_(c), g_(c.values), images_(g_.images()) {}
+  explicit Writer(PageContext& c)
+      : c_(c),
+        g_(c.values),
+        images_(g_.images),
+        names_(NamingOf(g_)),
+        siteFolder_(AddBackslash(g_.BaseDir)),
+        galleryGuard_(g_.CustomGalleryTemplate),
+        imageGuard_(g_.CustomImageTemplate) {}
 
   void galleryPages() {
     const int count = static_cast<int>(images_.size());
-    c_.run.images = images_;
+    const std::string& imageMark = g_.ImagePlaceHolder;
     int k = 0;
     int p = 1;
     while (k < count) {
       c_.run.page = p;
       c_.host.status("Writing gallery page " + std::to_string(p));
       c_.host.processEvents();
-      const std::string templatePath = g_.text("CustomGalleryTemplate");
-      std::string page = ReadWholeText(templatePath);
-      const std::string imageMark = g_.text("ImagePlaceHolder");
+      if (p == 1) galleryTemplate_ = ReadWholeText(g_.CustomGalleryTemplate);
+      std::string page = galleryTemplate_;
       if (FindFrom(1, page, imageMark) == 0)
-        throw Error(NoImagePlaceholderMessage(templatePath, imageMark, page.empty()));
+        throw Error(NoImagePlaceholderMessage(g_.CustomGalleryTemplate, imageMark, page.empty()));
       const std::string pageName = CustomGalleryPageName(g_, p);
-      while (k < count && FindFrom(1, page, g_.text("ImagePlaceHolder")) != 0) {
+      while (k < count && FindFrom(1, page, imageMark) != 0) {
         const std::string& image = images_[static_cast<std::size_t>(k)];
-        const NamingValues names = NamingValues::From(g_);
         c_.run.cursor = k;
-        if (g_.flag("UseCustomImageShell")) {
-          ReplaceFirst(page, g_.text("ImagePlaceHolder"), CustomImagePageName(g_, image));
+        if (g_.UseCustomImageShell) {
+          ReplaceFirst(page, imageMark, CustomImagePageName(g_, image));
           imagePage(k, pageName);
         } else {
-          ReplaceFirst(page, g_.text("ImagePlaceHolder"), ImageUrl(names, image));
+          ReplaceFirst(page, imageMark, ImageUrl(names_, image));
         }
-        if (!ReplaceFirst(page, g_.text("ThumbPlaceHolder"), ThumbnailUrl(names, image)))
-          page.insert(0, ThumbnailUrl(names, image));
+        if (!ReplaceFirst(page, g_.ThumbPlaceHolder, ThumbnailUrl(names_, image)))
+          page.insert(0, ThumbnailUrl(names_, image));
         ++k;
       }
       c_.run.cursor = k;
-      const std::string path = AddBackslash(g_.text("BaseDir")) + pageName;
-      RefuseTemplateTarget(path, templatePath);
-      RefuseTemplateTarget(path, g_.text("CustomImageTemplate"));
+      const std::string path = siteFolder_ + pageName;
+      galleryGuard_.refuse(path);
+      imageGuard_.refuse(path);
       WriteWholeText(path, page);
       if (k < count) ++p;
     }
@@ -79,22 +95,26 @@ class Writer {
     const std::string& image = images_[static_cast<std::size_t>(k)];
     const std::string& previous = images_[static_cast<std::size_t>(k == 0 ? last : k - 1)];
     const std::string& next = images_[static_cast<std::size_t>(k == last ? 0 : k + 1)];
-    const std::string templatePath = g_.text("CustomImageTemplate");
-    std::string page = ReadWholeText(templatePath);
-    page =
-        ReplaceAll(page, g_.text("ImagePagePlaceHolder"), ImageUrl(NamingValues::From(g_), image));
-    page = ReplaceAll(page, g_.text("PreviousPlaceHolder"), CustomImagePageName(g_, previous));
-    page = ReplaceAll(page, g_.text("NextPlaceHolder"), CustomImagePageName(g_, next));
-    page = ReplaceAll(page, g_.text("GalleryPlaceHolder"), galleryPage);
-    const std::string path = AddBackslash(g_.text("BaseDir")) + CustomImagePageName(g_, image);
-    RefuseTemplateTarget(path, templatePath);
-    RefuseTemplateTarget(path, g_.text("CustomGalleryTemplate"));
+    if (!imageTemplate_) imageTemplate_ = ReadWholeText(g_.CustomImageTemplate);
+    std::string page =
+        ReplaceAll(*imageTemplate_, g_.ImagePagePlaceHolder, ImageUrl(names_, image));
+    page = ReplaceAll(page, g_.PreviousPlaceHolder, CustomImagePageName(g_, previous));
+    page = ReplaceAll(page, g_.NextPlaceHolder, CustomImagePageName(g_, next));
+    page = ReplaceAll(page, g_.GalleryPlaceHolder, galleryPage);
+    const std::string path = siteFolder_ + CustomImagePageName(g_, image);
+    imageGuard_.refuse(path);
+    galleryGuard_.refuse(path);
     WriteWholeText(path, page);
   }
 
   PageContext& c_;
-  const GalleryValues& g_;
-  const std::vector<std::string> images_;
+  const GallerySnapshot& g_;
+  const std::vector<std::string>& images_;
+  const NamingValues names_;
+  const std::string siteFolder_;
+  std::string galleryTemplate_;
+  std::optional<std::string> imageTemplate_;
+  const TemplateGuard galleryGuard_, imageGuard_;
 };
 
 }  // namespace
@@ -123,12 +143,12 @@ void WriteWholeText(const std::string& path, const std::string& text) {
   file.close();
 }
 
-std::string CustomGalleryPageName(const GalleryValues& g, int page) {
-  return g.text("CustomGalleryPrefix") + std::to_string(page) + "." + g.text("CustomGalleryExt");
+std::string CustomGalleryPageName(const GallerySettings& g, int page) {
+  return g.CustomGalleryPrefix + std::to_string(page) + "." + g.CustomGalleryExt;
 }
 
-std::string CustomImagePageName(const GalleryValues& g, const std::string& image) {
-  return StripExtension(image) + "." + g.text("CustomGalleryExt");
+std::string CustomImagePageName(const GallerySettings& g, const std::string& image) {
+  return StripExtension(image) + "." + g.CustomGalleryExt;
 }
 
 std::string NoImagePlaceholderMessage(const std::string& path, const std::string& placeholder,

@@ -10,7 +10,7 @@
 
 namespace fw {
 
-class GalleryValues;
+struct GallerySettings;
 
 // A text file read whole: its lines joined by CR LF without a final line break; a missing
 // file reads as "".
@@ -19,9 +19,9 @@ std::string ReadWholeText(const std::string& path);
 void WriteWholeText(const std::string& path, const std::string& text);
 
 // CustomGalleryPrefix + page + "." + CustomGalleryExt, numbered also when there is one page.
-std::string CustomGalleryPageName(const GalleryValues& g, int page);
+std::string CustomGalleryPageName(const GallerySettings& g, int page);
 // StripExtension(image) + "." + CustomGalleryExt.
-std::string CustomImagePageName(const GalleryValues& g, const std::string& image);
+std::string CustomImagePageName(const GallerySettings& g, const std::string& image);
 
 // The message that ends a run whose gallery template cannot take a single picture: the
 // template at `path` is missing or empty (`empty`), or holds no `placeholder`.

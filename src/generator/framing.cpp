@@ -1,9 +1,9 @@
 #include "generator/framing.h"
 
-#include "common/gallery_values.h"
 #include "common/subs.h"
 #include "generator/page_file.h"
 #include "generator/site.h"
+#include "settings/gallery_snapshot.h"
 
 namespace fw {
 namespace {
@@ -12,58 +12,55 @@ constexpr const char* kMargins =
     " leftmargin=\"0\" topmargin=\"0\" rightmargin=\"0\" bottommargin=\"0\" marginwidth=\"0\" "
     "marginheight=\"0\"";
 
-std::string Colour(const GalleryValues& g, const char* name) {
-  return ColorToHtml(static_cast<std::int32_t>(g.integer(name)));
+std::string BackgroundAttribute(const GallerySettings& g) {
+  return g.GalleryBackImage.empty() ? std::string() : " BACKGROUND=\"" + g.GalleryBackImage + "\"";
 }
 
-std::string BackgroundAttribute(const GalleryValues& g) {
-  const std::string image = g.text("GalleryBackImage");
-  return image.empty() ? std::string() : " BACKGROUND=\"" + image + "\"";
-}
-
-std::string ColourAttributes(const GalleryValues& g, const char* back, const char* fore,
-                             const char* link, const char* visited, const char* active) {
-  return " BGCOLOR=\"" + Colour(g, back) + "\" TEXT=\"" + Colour(g, fore) + "\" LINK=\"" +
-         Colour(g, link) + "\" VLINK=\"" + Colour(g, visited) + "\" ALINK=\"" +
-         Colour(g, active) + "\"";
+std::string ColourAttributes(int back, int fore, int link, int visited, int active) {
+  return " BGCOLOR=\"" + ColorToHtml(back) + "\" TEXT=\"" + ColorToHtml(fore) + "\" LINK=\"" +
+         ColorToHtml(link) + "\" VLINK=\"" + ColorToHtml(visited) + "\" ALINK=\"" +
+         ColorToHtml(active) + "\"";
 }
 
 }  // namespace
 
-void WritePageHead(PageFile& page, const GalleryValues& g, const std::string& title) {
-  page.line("<HTML>");
-  page.line("<HEAD>");
-  page.line("<TITLE>" + title + "</TITLE>");
-  page.line(g.section("Header Code"));
-  page.line("</HEAD>");
+std::string PageHead(const GallerySnapshot& g, const std::string& title) {
+  return "<HTML>\r\n<HEAD>\r\n<TITLE>" + title + "</TITLE>\r\n" + g.texts.HeaderCode +
+         "\r\n</HEAD>\r\n";
 }
 
-std::string GalleryBodyTag(const GalleryValues& g) {
+void WritePageHead(PageFile& page, const GallerySnapshot& g, const std::string& title) {
+  page.write(PageHead(g, title));
+}
+
+std::string GalleryBodyTag(const GallerySettings& g) {
   std::string tag = "<BODY" + BackgroundAttribute(g) + kMargins;
-  if (!g.flag("DefaultColors"))
-    tag += ColourAttributes(g, "GalleryBackColor", "GalleryForeColor", "GalleryLinkColor",
-                            "GalleryVisitedLinkColor", "GalleryActiveLinkColor");
+  if (!g.DefaultColors)
+    tag += ColourAttributes(g.GalleryBackColor, g.GalleryForeColor, g.GalleryLinkColor,
+                            g.GalleryVisitedLinkColor, g.GalleryActiveLinkColor);
   return tag + ">";
 }
 
-std::string ImageBodyTag(const GalleryValues& g) {
-  if (g.flag("DefaultColors") || g.flag("UseGalleryColors")) return GalleryBodyTag(g);
+std::string ImageBodyTag(const GallerySettings& g) {
+  if (g.DefaultColors || g.UseGalleryColors) return GalleryBodyTag(g);
   // The image's own colours never come with the gallery's background picture.
   return std::string("<BODY") + kMargins +
-         ColourAttributes(g, "ImageBackColor", "ImageForeColor", "ImageLinkColor",
-                          "ImageVisitedLinkColor", "ImageActiveLinkColor") +
+         ColourAttributes(g.ImageBackColor, g.ImageForeColor, g.ImageLinkColor,
+                          g.ImageVisitedLinkColor, g.ImageActiveLinkColor) +
          ">";
 }
 
-std::string CreditBannerLine() {
-  return std::string(
-             "<DIV ALIGN=\"center\"><FONT STYLE=\"color: #66CCFF; font-family: Arial, Helvetica, "
-             "sans-serif; font-size: 11px; font-style: italic;\">Gallery created with </FONT><A "
-             "HREF=\"") +
-         kMakerSite +
-         "/framewright/\" STYLE=\"background-color: Maroon; color: Yellow; font-family: Arial, "
-         "Helvetica, sans-serif; font-weight: bold; font-style: italic; text-align: center; "
-         "text-decoration: none;\" TITLE=\"Framewright HomePage\">&nbsp;Framewright&nbsp;</A></DIV>";
+const std::string& CreditBannerLine() {
+  static const std::string line =
+      std::string(
+          "<DIV ALIGN=\"center\"><FONT STYLE=\"color: #66CCFF; font-family: Arial, Helvetica, "
+          "sans-serif; font-size: 11px; font-style: italic;\">Gallery created with </FONT><A "
+          "HREF=\"") +
+      kMakerSite +
+      "/framewright/\" STYLE=\"background-color: Maroon; color: Yellow; font-family: Arial, "
+      "Helvetica, sans-serif; font-weight: bold; font-style: italic; text-align: center; "
+      "text-decoration: none;\" TITLE=\"Framewright HomePage\">&nbsp;Framewright&nbsp;</A></DIV>";
+  return line;
 }
 
 void WritePageEnd(PageFile& page) {

@@ -6,17 +6,19 @@
 
 namespace fw {
 
-class GalleryValues;
 class PageFile;
+struct GallerySettings;
+struct GallerySnapshot;
 
-// "<HTML>", "<HEAD>", the title, the "Header Code" block and "</HEAD>".
-void WritePageHead(PageFile& page, const GalleryValues& g, const std::string& title);
+// "<HTML>", "<HEAD>", the title, the "Header Code" block and "</HEAD>", each line ended.
+std::string PageHead(const GallerySnapshot& g, const std::string& title);
+void WritePageHead(PageFile& page, const GallerySnapshot& g, const std::string& title);
 // The BODY tag of gallery pages and the index page.
-std::string GalleryBodyTag(const GalleryValues& g);
+std::string GalleryBodyTag(const GallerySettings& g);
 // The BODY tag of image pages.
-std::string ImageBodyTag(const GalleryValues& g);
+std::string ImageBodyTag(const GallerySettings& g);
 // The line that credits the program, linking to its home page.
-std::string CreditBannerLine();
+const std::string& CreditBannerLine();
 // "</body>", "</HTML>", then the file is closed.
 void WritePageEnd(PageFile& page);
 

@@ -1,9 +1,9 @@
 #include "generator/gallery_page.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "common/gallery_values.h"
 #include "common/naming.h"
 #include "common/subs.h"
 #include "generator/extensions.h"
@@ -14,25 +14,65 @@
 #include "generator/page_context.h"
 #include "generator/page_file.h"
 #include "generator/walk.h"
+#include "settings/gallery_snapshot.h"
 
 namespace fw {
-namespace {
 
-std::string Colour(const GalleryValues& g, const char* name) {
-  return ColorToHtml(static_cast<std::int32_t>(g.integer(name)));
+struct GalleryPageWriter::Parts {
+  explicit Parts(PageContext& c);
+
+  NamingValues names;
+  std::string imageFolder;
+  std::string top;    // head, BODY tag, banner blocks and the header text
+  std::string table;  // the thumbnail table's start tag
+  std::string text3, text4, footer;
+  std::string areaColours;  // text areas keep the gallery's back colour and picture always
+  std::string captionFont;
+  std::string indexLink;
+  GalleryNavBar bar;
+  std::optional<ImagePageWriter> imagePages;
+};
+
+GalleryPageWriter::Parts::Parts(PageContext& c)
+    : names(NamingOf(c.values)),
+      imageFolder(ImageFolder(names)),
+      indexLink(IndexLinkLine(c.values)),
+      bar(c) {
+  const GallerySnapshot& g = c.values;
+  const TextBlocks& t = g.texts;
+  top = PageHead(g, g.GalleryTitle) + GalleryBodyTag(g) + "\r\n";
+  if (!g.WriteScriptFile)
+    for (const std::string& block :
+         c.banners.inlineBlocks({t.GalleryHeader, t.GalleryFooter, t.GalleryText3, t.GalleryText4}))
+      top += block + "\r\n";
+  top += c.banners.replaceMarkers(t.GalleryHeader) + "\r\n";
+  text3 = c.banners.replaceMarkers(t.GalleryText3);
+  text4 = c.banners.replaceMarkers(t.GalleryText4);
+  footer = c.banners.replaceMarkers(t.GalleryFooter);
+  table = "<TABLE ALIGN=\"CENTER\"" +
+          (g.TableBackImage.empty() ? std::string() : " BACKGROUND=\"" + g.TableBackImage + "\"") +
+          " BORDER=\"" + std::to_string(g.TableBorder) + "\" CELLSPACING=\"" +
+          std::to_string(g.CellSpacing) + "\" CELLPADDING=\"" + std::to_string(g.CellPadding) +
+          "\" BGCOLOR=\"" + ColorToHtml(g.TableBackColor) + "\">";
+  areaColours =
+      " BGCOLOR=\"" + ColorToHtml(g.GalleryBackColor) + "\"" +
+      (g.GalleryBackImage.empty() ? std::string() : " BACKGROUND=\"" + g.GalleryBackImage + "\"");
+  captionFont =
+      "    <FONT STYLE=\"font-family: Arial, Helvetica, sans-serif; font-size: 11px; color: " +
+      ColorToHtml(g.TableForeColor) + ";\">";
+  if (g.UseImageShell) imagePages.emplace(c);
 }
 
-// The texts of a gallery page that may carry bank markers.
-constexpr const char* kMarkedTexts[] = {"Gallery Header", "Gallery Footer", "Gallery Text3",
-                                        "Gallery Text4"};
+namespace {
 
 class GallerySink : public WalkSink {
  public:
-  GallerySink(PageFile& page, PageContext& c) : page_(page), c_(c) {}
+  GallerySink(PageFile& page, PageContext& c, GalleryPageWriter::Parts& parts)
+      : page_(page), c_(c), parts_(parts) {}
 
   void textRow(int colspan) override {
-    page_.line("<TR><TD colspan=\"" + std::to_string(colspan) + "\"" + areaColours() + ">");
-    page_.line(c_.banners.replaceMarkers(c_.values.section("Gallery Text3")));
+    page_.line("<TR><TD colspan=\"" + std::to_string(colspan) + "\"" + parts_.areaColours + ">");
+    page_.line(parts_.text3);
     page_.line("</TD></TR>");
   }
 
@@ -52,49 +92,41 @@ class GallerySink : public WalkSink {
         spans = "colspan=\"" + std::to_string(a.colspan) + "\"";
         break;
     }
-    page_.line("  <TD " + spans + areaColours() + ">");
-    page_.line(c_.banners.replaceMarkers(
-        c_.values.section(a.text4 ? "Gallery Text4" : "Gallery Text3")));
+    page_.line("  <TD " + spans + parts_.areaColours + ">");
+    page_.line(a.text4 ? parts_.text4 : parts_.text3);
     page_.line("  </TD>");
   }
 
   void thumbnail(int cursor) override {
-    const GalleryValues& g = c_.values;
-    const std::string image = c_.run.images.at(static_cast<std::size_t>(cursor));
-    const std::string thumbPath = ThumbnailPath(NamingValues::From(g), image);
+    const GallerySnapshot& g = c_.values;
+    const NamingValues& names = parts_.names;
+    const std::string& image = g.images.at(static_cast<std::size_t>(cursor));
+    const std::string thumbPath = ThumbnailPath(names, image);
     const ImageSize thumb = MeasureOrReport(c_, thumbPath, thumbPath);
 
     page_.line("  <TD ALIGN=\"CENTER\">");
-    const bool shell = g.flag("UseImageShell");
     page_.line("    <A href=\"" +
-               (shell ? ImagePageName(NamingValues::From(g), image)
-                      : ImageUrl(NamingValues::From(g), image)) +
-               "\">");
-    std::string img = "    <IMG src=\"" + ThumbnailUrl(NamingValues::From(g), image) +
-                      "\" border=\"0\"";
+               (g.UseImageShell ? ImagePageName(names, image) : ImageUrl(names, image)) + "\">");
+    std::string img = "    <IMG src=\"" + ThumbnailUrl(names, image) + "\" border=\"0\"";
     if (thumb.height > 0) img += " height=\"" + std::to_string(thumb.height) + "\"";
     if (thumb.width > 0) img += " width=\"" + std::to_string(thumb.width) + "\"";
     page_.line(img + "></a>");
 
-    if (shell) WriteImagePage(c_, image);
+    if (parts_.imagePages) parts_.imagePages->write(image);
 
-    const bool dims = g.flag("ShowImageDimensions"), size = g.flag("ShowImageSize"),
-               name = g.flag("ShowImageName");
-    const bool caption = dims || size || name;
+    const bool caption = g.ShowImageDimensions || g.ShowImageSize || g.ShowImageName;
     if (caption) {
       page_.line("    <table align=\"center\"><tr align=\"center\" valign=\"top\"><td>");
-      page_.line(
-          "    <FONT STYLE=\"font-family: Arial, Helvetica, sans-serif; font-size: 11px; color: " +
-          Colour(g, "TableForeColor") + ";\">");
+      page_.line(parts_.captionFont);
     }
     // The picture is measured for every cell, whatever the caption shows.
-    const std::string picturePath = ImageFolder(NamingValues::From(g)) + image;
+    const std::string picturePath = parts_.imageFolder + image;
     const ImageSize picture = MeasureOrReport(c_, picturePath, image);
-    if (g.flag("ShowImageName"))
-      page_.line("      " + (g.flag("CleanImageName") ? CleanImageName(image) : image) + "<br>");
-    if (g.flag("ShowImageDimensions"))
+    if (g.ShowImageName)
+      page_.line("      " + (g.CleanImageName ? CleanImageName(image) : image) + "<br>");
+    if (g.ShowImageDimensions)
       page_.line("      " + std::to_string(picture.width) + " x " + std::to_string(picture.height));
-    if (g.flag("ShowImageSize")) {
+    if (g.ShowImageSize) {
       const long double bytes = static_cast<long double>(FileSizeOf(picturePath));
       page_.line("      " + std::to_string(RoundHalfEven(bytes / 1000)) + "KB");
     }
@@ -108,58 +140,43 @@ class GallerySink : public WalkSink {
   void closeRow() override { page_.line("</TR>"); }
 
  private:
-  // Text areas keep the gallery's back colour and picture even with the default colours on.
-  std::string areaColours() const {
-    const std::string image = c_.values.text("GalleryBackImage");
-    return " BGCOLOR=\"" + Colour(c_.values, "GalleryBackColor") + "\"" +
-           (image.empty() ? std::string() : " BACKGROUND=\"" + image + "\"");
-  }
-
   PageFile& page_;
   PageContext& c_;
+  GalleryPageWriter::Parts& parts_;
 };
 
 }  // namespace
 
-void WriteGalleryPage(PageContext& c) {
-  const GalleryValues& g = c.values;
-  PageFile page(GalleryPagePath(NamingValues::From(g), c.run.page, c.run.pageCount));
-  WritePageHead(page, g, g.text("GalleryTitle"));
-  page.line(GalleryBodyTag(g));
+GalleryPageWriter::GalleryPageWriter(PageContext& c) : c_(c), parts_(std::make_unique<Parts>(c)) {}
 
-  if (!g.flag("WriteScriptFile")) {
-    std::vector<std::string> texts;
-    for (const char* name : kMarkedTexts) texts.push_back(g.section(name));
-    for (const std::string& block : c.banners.inlineBlocks(texts)) page.line(block);
-  }
-  page.line(c.banners.replaceMarkers(g.section("Gallery Header")));
+GalleryPageWriter::~GalleryPageWriter() = default;
 
-  if (g.flag("ShowTopGalleryNavRow") && c.run.pageCount != 1) WriteGalleryNavBar(page, c);
-  if (g.flag("IncIndexLink")) WriteIndexLink(page, c);
+void GalleryPageWriter::write() {
+  const GallerySnapshot& g = c_.values;
+  Parts& p = *parts_;
+  PageFile page(GalleryPagePath(p.names, c_.run.page, c_.run.pageCount));
+  page.write(p.top);
+  const bool bars = c_.run.pageCount != 1;
+  if (g.ShowTopGalleryNavRow && bars) p.bar.write(page, c_.run.page);
+  if (g.IncIndexLink) page.line(p.indexLink);
   page.line("<P>");
+  page.line(p.table);
 
-  const std::string tableImage = g.text("TableBackImage");
-  page.line("<TABLE ALIGN=\"CENTER\"" +
-            (tableImage.empty() ? std::string() : " BACKGROUND=\"" + tableImage + "\"") +
-            " BORDER=\"" + std::to_string(g.integer("TableBorder")) + "\" CELLSPACING=\"" +
-            std::to_string(g.integer("CellSpacing")) + "\" CELLPADDING=\"" +
-            std::to_string(g.integer("CellPadding")) + "\" BGCOLOR=\"" +
-            Colour(g, "TableBackColor") + "\">");
-
-  c.run.images = g.images();
-  GallerySink sink(page, c);
-  WalkPositions(g.integer("Template"), g.integer("Rows"), g.integer("Columns"),
-                static_cast<int>(c.run.images.size()), c.run.cursor, sink);
+  GallerySink sink(page, c_, p);
+  WalkPositions(g.Template, g.Rows, g.Columns, static_cast<int>(g.images.size()), c_.run.cursor,
+                sink);
 
   page.line("</TABLE>");
-  if (!g.flag("DisableBanner")) page.line(CreditBannerLine());
-  if (g.flag("ShowBottomGalleryNavRow") && c.run.pageCount != 1) {
+  if (!g.DisableBanner) page.line(CreditBannerLine());
+  if (g.ShowBottomGalleryNavRow && bars) {
     page.line("<P>");
-    WriteGalleryNavBar(page, c);
-    if (g.flag("IncIndexLink")) WriteIndexLink(page, c);
+    p.bar.write(page, c_.run.page);
+    if (g.IncIndexLink) page.line(p.indexLink);
   }
-  page.line(c.banners.replaceMarkers(g.section("Gallery Footer")));
+  page.line(p.footer);
   WritePageEnd(page);
 }
+
+void WriteGalleryPage(PageContext& c) { GalleryPageWriter(c).write(); }
 
 }  // namespace fw

@@ -2,15 +2,16 @@
 
 #include <exception>
 #include <optional>
-#include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "common/fs.h"
-#include "common/gallery_values.h"
 #include "common/host.h"
 #include "common/naming.h"
 #include "common/subs.h"
+#include "generator/banners.h"
+#include "generator/custom_pages.h"
 #include "generator/extensions.h"
 #include "generator/gallery_page.h"
 #include "generator/layout.h"
@@ -18,6 +19,7 @@
 #include "images/run_controls.h"
 #include "images/scale_ahead.h"
 #include "images/thumbnail_run.h"
+#include "settings/gallery_snapshot.h"
 
 namespace fw {
 namespace {
@@ -42,11 +44,11 @@ class BusyGuard {
 
 // Creates the three folders; false after telling the user which one failed.
 bool MakeSiteFolders(PageContext& c) {
-  const NamingValues names = NamingValues::From(c.values);
+  const NamingValues names = NamingOf(c.values);
   const struct {
     std::string path;
     const char* message;
-  } folders[] = {{c.values.text("BaseDir"), kBaseDirMessage},
+  } folders[] = {{c.values.BaseDir, kBaseDirMessage},
                  {ThumbFolder(names), kThumbFolderMessage},
                  {ImageFolder(names), kImageFolderMessage}};
   for (const auto& f : folders) {
@@ -60,31 +62,53 @@ bool MakeSiteFolders(PageContext& c) {
   return true;
 }
 
+// Which thumbnails exist: the thumbnail folder read once, kept up to date with what the run
+// writes (a run never starts with a prefix that leaves the folder). A folder that cannot be
+// read leaves each name to the file system.
+class ThumbnailsPresent {
+ public:
+  explicit ThumbnailsPresent(std::string folder)
+      : folder_(std::move(folder)), names_(fs::ExistingNames(folder_)) {}
+  bool has(const std::string& name) const {
+    if (!names_) return fs::Exists(folder_ + name);
+    return names_->count(name) > 0;
+  }
+  void add(const std::string& name) {
+    if (names_) names_->insert(name);
+  }
+
+ private:
+  std::string folder_;
+  std::optional<std::unordered_set<std::string>> names_;
+};
+
 // Thumbnails for the pictures that have none. A thumbnail name can coincide with a picture of
 // the list (thumbnails kept beside the pictures with an empty prefix); such a picture is never
 // written over. Thumbnails are prepared ahead on `threads` worker threads while this thread
 // keeps the order of a one-thread run.
 void MakeMissingThumbnails(PageContext& c, unsigned threads) {
-  const GalleryValues& g = c.values;
-  const std::vector<std::string> images = g.images();
-  std::set<std::string> picturePaths;
+  const GallerySnapshot& g = c.values;
+  const std::vector<std::string>& images = g.images;
+  const NamingValues names = NamingOf(g);
+  const std::string imageFolder = ImageFolder(names);
+  const std::string realThumbFolder = AddBackslash(fs::RealPath(ThumbFolder(names)));
+  std::unordered_set<std::string> picturePaths;
   {
-    const std::string folder = AddBackslash(fs::RealPath(ImageFolder(NamingValues::From(g))));
+    const std::string folder = AddBackslash(fs::RealPath(imageFolder));
     for (const std::string& image : images) picturePaths.insert(folder + image);
   }
-  auto needsThumbnail = [&](const NamingValues& names, const std::string& image) {
-    return !fs::Exists(ThumbnailPath(names, image)) &&
-           !picturePaths.count(AddBackslash(fs::RealPath(ThumbFolder(names))) +
-                               ThumbnailName(names, image));
+  ThumbnailsPresent present(ThumbFolder(names));
+  auto needsThumbnail = [&](const std::string& image) {
+    const std::string name = ThumbnailName(names, image);
+    return !present.has(name) && !picturePaths.count(realThumbFolder + name);
   };
+  const int size = g.ThumbSize;
+  const std::string recipe = std::to_string(size);
   ScaleAhead ahead(WorkerCount(threads));
   auto plan = [&](std::size_t k) -> std::optional<ScaleAhead::Job> {
     const std::string& image = images[k - 1];
-    const NamingValues names = NamingValues::From(g);
-    if (!needsThumbnail(names, image)) return std::nullopt;
-    const int size = g.integer("ThumbSize");
-    ScaleAhead::Job job{
-        ImageFolder(names) + image, ThumbnailPath(names, image), std::to_string(size), {}};
+    if (!needsThumbnail(image)) return std::nullopt;
+    ScaleAhead::Job job{imageFolder + image, ThumbnailPath(names, image), recipe, {}};
     job.scale = [&pictures = c.pictures, picture = job.picture, size] {
       return pictures.prepare(picture, size);
     };
@@ -94,20 +118,20 @@ void MakeMissingThumbnails(PageContext& c, unsigned threads) {
   for (int n = 1; n <= count; ++n) {
     ahead.begin(static_cast<std::size_t>(n), images.size(), plan);
     const std::string& image = images[static_cast<std::size_t>(n - 1)];
-    const NamingValues names = NamingValues::From(g);
-    if (!needsThumbnail(names, image)) continue;
+    if (!needsThumbnail(image)) continue;
     const std::string thumbPath = ThumbnailPath(names, image);
     c.host.status("Creating thumbnail " + std::to_string(n) + " of " + std::to_string(count));
-    const std::string picture = ImageFolder(names) + image;
+    const std::string picture = imageFolder + image;
     try {
-      const int size = g.integer("ThumbSize");
       std::optional<std::string> bytes;
-      if (ahead.take(c.host, picture, thumbPath, std::to_string(size), bytes)) {
-        if (bytes) c.pictures.write(c.host, thumbPath, *bytes);
+      bool written = false;
+      if (ahead.take(c.host, picture, thumbPath, recipe, bytes)) {
+        if (bytes) written = c.pictures.write(c.host, thumbPath, *bytes);
       } else {
-        c.pictures.makeThumbnail(c.host, picture, thumbPath, size);
+        written = c.pictures.makeThumbnail(c.host, picture, thumbPath, size);
       }
       ahead.wrote(thumbPath);
+      if (written) present.add(ThumbnailName(names, image));
     } catch (const std::exception&) {
       // The renamed picture keeps its place in this run's pages; a reload drops it. A picture
       // that cannot be renamed (gone since the list was read, say) must not end the run.
@@ -128,13 +152,13 @@ void MakeMissingThumbnails(PageContext& c, unsigned threads) {
 
 void RunGeneration(PageContext& c, CustomPages* custom, const BusyControls& busy,
                    const SampleDraw& draw, unsigned threads) {
-  const GalleryValues& g = c.values;
-  if (g.images().empty()) {
+  const GallerySnapshot& g = c.values;
+  if (g.images.empty()) {
     c.host.beep();
     c.host.message(kNoImagesMessage);
     return;
   }
-  if (!ThumbPrefixStaysInFolder(NamingValues::From(g).thumbPrefix)) {
+  if (!ThumbPrefixStaysInFolder(g.ThumbPrefix)) {
     c.host.beep();
     c.host.message(kThumbPrefixMessage);
     return;
@@ -144,29 +168,39 @@ void RunGeneration(PageContext& c, CustomPages* custom, const BusyControls& busy
   BusyGuard guard(busy);
   MakeMissingThumbnails(c, threads);
 
-  if (g.integer("Template") == kCustomTemplate) {
+  if (g.Template == kCustomTemplate) {
     if (custom) custom->writePages(c);
   } else {
-    c.run.pageCount = PageCount(g, &c.host);
-    c.run.imagesPerPage =
-        ImagesPerPage(g.integer("Template"), g.integer("Rows"), g.integer("Columns"));
-    if (g.flag("WriteScriptFile")) c.banners.writeScriptFiles();
+    c.run.pageCount =
+        PageCount(g.Template, g.Rows, g.Columns, static_cast<int>(g.images.size()), &c.host);
+    c.run.imagesPerPage = ImagesPerPage(g.Template, g.Rows, g.Columns);
+    if (g.WriteScriptFile) c.banners.writeScriptFiles();
 
     c.run.cursor = 0;
     const int pages = c.run.pageCount;
+    GalleryPageWriter writer(c);
     for (int n = 1; n <= pages; ++n) {
       c.run.page = n;
       c.host.status("Writing page " + std::to_string(n) + " of " + std::to_string(pages));
       c.host.processEvents();
-      WriteGalleryPage(c);
+      writer.write();
     }
     WriteIndexPage(c, draw);
-    c.host.open(AddBackslash(g.text("BaseDir")) + g.text("IndexFile"));
+    c.host.open(AddBackslash(g.BaseDir) + g.IndexFile);
   }
 
   c.host.status("Finished");
   guard.release();
   c.host.beep();
+}
+
+void RunGo(const GalleryValues& source, Host& host, const BusyControls& busy) {
+  const GallerySnapshot snapshot = TakeSnapshot(source);
+  GalleryBanners banners(snapshot);
+  CustomTemplatePages custom;
+  RunValues run;
+  PageContext c{snapshot, host, LibraryPictures(), banners, run};
+  RunGeneration(c, &custom, busy);
 }
 
 }  // namespace fw

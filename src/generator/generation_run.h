@@ -11,6 +11,8 @@
 namespace fw {
 
 class CustomPages;
+class GalleryValues;
+class Host;
 struct PageContext;
 
 inline constexpr const char* kNoImagesMessage = "There are no image files in the image directory";
@@ -31,5 +33,9 @@ struct BusyControls {
 // sees and every file written or renamed follow the order of a one-thread run.
 void RunGeneration(PageContext& c, CustomPages* custom, const BusyControls& busy,
                    const SampleDraw& draw = {}, unsigned threads = 0);
+
+// "Go" as the front ends start it: the snapshot of the gallery `source` holds now, its banner
+// banks, its custom templates and the library's pictures.
+void RunGo(const GalleryValues& source, Host& host, const BusyControls& busy);
 
 }  // namespace fw

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "common/gallery_values.h"
 #include "common/host.h"
 #include "common/naming.h"
 #include "common/subs.h"
@@ -13,6 +12,7 @@
 #include "generator/framing.h"
 #include "generator/page_context.h"
 #include "generator/page_file.h"
+#include "settings/gallery_snapshot.h"
 
 namespace fw {
 namespace {
@@ -36,7 +36,7 @@ IndexGeometry IndexGeometryFor(int pageCount) {
 }
 
 void WriteIndexPage(PageContext& c, const SampleDraw& draw) {
-  const GalleryValues& g = c.values;
+  const GallerySnapshot& g = c.values;
   c.host.status("Writing Index Page");
   c.host.processEvents();
 
@@ -44,28 +44,29 @@ void WriteIndexPage(PageContext& c, const SampleDraw& draw) {
   const int perPage = c.run.imagesPerPage;
   const IndexGeometry geo = IndexGeometryFor(pages);
   const int w = geo.cellsPerRow;
+  const NamingValues names = NamingOf(g);
 
-  PageFile page(AddBackslash(g.text("BaseDir")) + g.text("IndexFile"));
-  WritePageHead(page, g, g.text("IndexTitle"));
+  PageFile page(AddBackslash(g.BaseDir) + g.IndexFile);
+  WritePageHead(page, g, g.IndexTitle);
   page.line(GalleryBodyTag(g));
-  if (!g.flag("WriteScriptFile")) {
-    const std::vector<std::string> texts = {g.section("Index Header"), g.section("Index Footer")};
-    for (const std::string& block : c.banners.inlineBlocks(texts)) page.line(block);
-  }
-  page.line(c.banners.replaceMarkers(g.section("Index Header")));
+  if (!g.WriteScriptFile)
+    for (const std::string& block :
+         c.banners.inlineBlocks({g.texts.IndexHeader, g.texts.IndexFooter}))
+      page.line(block);
+  page.line(c.banners.replaceMarkers(g.texts.IndexHeader));
 
-  const std::vector<std::string> images = g.images();
+  const std::vector<std::string>& images = g.images;
   const int count = static_cast<int>(images.size());
-  page.line("<DIV ALIGN=\"center\"><FONT FACE=\"Verdana\" SIZE=\"2\">" + g.text("TotalImagesText") +
-            std::to_string(count) + "<BR>" + g.text("TotalPagesText") + std::to_string(pages) +
+  page.line("<DIV ALIGN=\"center\"><FONT FACE=\"Verdana\" SIZE=\"2\">" + g.TotalImagesText +
+            std::to_string(count) + "<BR>" + g.TotalPagesText + std::to_string(pages) +
             "</FONT></DIV>");
   page.line("<HR WIDTH=\"350\">");
-  const std::string tableStart =
-      "<TABLE BGCOLOR=\"" + ColorToHtml(static_cast<std::int32_t>(g.integer("IndexTableBackColor"))) +
-      "\" BORDER=\"1\" CELLSPACING=\"0\" ALIGN=\"CENTER\">";
+  const std::string tableStart = "<TABLE BGCOLOR=\"" + ColorToHtml(g.IndexTableBackColor) +
+                                 "\" BORDER=\"1\" CELLSPACING=\"0\" ALIGN=\"CENTER\">";
   page.line(tableStart);
   page.line("<TR ALIGN=\"CENTER\">");
 
+  const std::string label = "    <FONT FACE=\"MS Sans Serif\" size=\"1\">" + g.NavPagePrefix;
   for (int i = 1; i <= pages && count > 0 && perPage > 0; ++i) {
     const std::string number = pages == 1 ? std::string() : std::to_string(i);
     // The sample is one of the page's own places; on a short last page the empty places fall
@@ -87,23 +88,21 @@ void WriteIndexPage(PageContext& c, const SampleDraw& draw) {
       }
     }
     page.line("  <TD>");
-    const bool links = !g.flag("DisablePageLinks");
-    if (links)
-      page.line("    <A href=\"" + GalleryPageName(NamingValues::From(g), i, pages) +
+    if (!g.DisablePageLinks)
+      page.line("    <A href=\"" + GalleryPageName(names, i, pages) +
                 "\" STYLE=\"text-decoration: none\">");
-    page.line("    <IMG src=\"" + ThumbnailUrl(NamingValues::From(g), sample) +
+    page.line("    <IMG src=\"" + ThumbnailUrl(names, sample) +
               "\" ALIGN=\"MIDDLE\" border=\"0\" HEIGHT=\"" + std::to_string(geo.thumbnailHeight) +
               "\"><BR>");
-    page.line("    <FONT FACE=\"MS Sans Serif\" size=\"1\">" + g.text("NavPagePrefix") + number +
-              "</FONT>");
-    if (links) page.line("    </a>");
+    page.line(label + number + "</FONT>");
+    if (!g.DisablePageLinks) page.line("    </a>");
     page.line("  </TD>");
   }
 
   page.line("</TR></TABLE>");
   page.line("<HR WIDTH=\"350\">");
-  if (!g.flag("DisableBanner")) page.line(CreditBannerLine());
-  page.line(c.banners.replaceMarkers(g.section("Index Footer")));
+  if (!g.DisableBanner) page.line(CreditBannerLine());
+  page.line(c.banners.replaceMarkers(g.texts.IndexFooter));
   WritePageEnd(page);
 }
 

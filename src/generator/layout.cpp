@@ -1,6 +1,5 @@
 #include "generator/layout.h"
 
-#include "common/gallery_values.h"
 #include "common/host.h"
 
 namespace fw {
@@ -54,11 +53,6 @@ int PageCount(int templ, int rows, int columns, int imageCount, Host* host) {
   }
   if (imageCount <= 0) return 0;
   return imageCount / n + (imageCount % n > 0 ? 1 : 0);
-}
-
-int PageCount(const GalleryValues& g, Host* host) {
-  return PageCount(g.integer("Template"), g.integer("Rows"), g.integer("Columns"),
-                   static_cast<int>(g.images().size()), host);
 }
 
 TemplateLimits LimitsFor(int templ) {

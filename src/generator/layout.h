@@ -7,7 +7,6 @@
 
 namespace fw {
 
-class GalleryValues;
 class Host;
 
 inline constexpr int kFirstTemplate = 1;
@@ -23,8 +22,6 @@ int ImagesPerPage(int templ, int rows, int columns);
 // template leaves no room for a thumbnail the result is 0 and, given a host, the user is told
 // kZeroRowsMessage.
 int PageCount(int templ, int rows, int columns, int imageCount, Host* host);
-// The same for the gallery as it stands now (Template, Rows, Columns, the image list).
-int PageCount(const GalleryValues& g, Host* host);
 
 // What choosing a template does to the two spin edits.
 struct TemplateLimits {

@@ -1,6 +1,5 @@
 // Everything a page writer works with while a generation run is under way: the gallery's
-// values (read at the moment they are used), the host, the pictures, the banner hooks and the
-// run values shared by the writers.
+// snapshot, the host, the pictures, the banner hooks and the run values shared by the writers.
 #pragma once
 
 #include <optional>
@@ -12,8 +11,8 @@
 namespace fw {
 
 class Banners;
-class GalleryValues;
 class Host;
+struct GallerySnapshot;
 
 // The run values: set by the generation run, read by every page writer. They keep their last
 // values after a run.
@@ -21,10 +20,7 @@ struct RunValues {
   int pageCount = 0;      // P
   int imagesPerPage = 0;  // N
   int page = 0;           // the gallery page being written, 1..P
-  int cursor = 0;         // zero-based index of the next picture to place
-  // The image list as read when the current gallery page was begun (it cannot change while
-  // a run is under way).
-  std::vector<std::string> images;
+  int cursor = 0;         // zero-based index of the next picture to place in the image list
 };
 
 // Measuring and shrinking pictures; the run uses the library's, tests their own.
@@ -50,7 +46,7 @@ class Pictures {
 Pictures& LibraryPictures();
 
 struct PageContext {
-  const GalleryValues& values;
+  const GallerySnapshot& values;
   Host& host;
   Pictures& pictures;
   Banners& banners;

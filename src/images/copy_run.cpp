@@ -14,6 +14,7 @@
 #include "images/image_io.h"
 #include "images/jpeg_writer.h"
 #include "images/scale_ahead.h"
+#include "settings/gallery_snapshot.h"
 
 namespace fw {
 namespace {
@@ -29,7 +30,7 @@ std::string RealFolder(const std::string& folder) {
   return AddBackslash(fs::RealPath(folder.empty() ? "." : folder));
 }
 
-// What converting one picture takes: every setting it reads, read on its turn.
+// What converting one picture takes: the picture, its target and the settings it uses.
 struct Conversion {
   std::string source;
   std::string target;
@@ -50,15 +51,12 @@ struct Conversion {
   }
 };
 
-Conversion PlanConversion(const GalleryValues& values, const std::string& source,
+Conversion PlanConversion(const GallerySettings& s, const std::string& source,
                           const std::string& target, Sampler sampler) {
-  Conversion c{source, target, values.integer("JpegQuality"),
-               values.flag("SourceResizedImageIsProgressive"),
-               values.flag("SourceResizeByDimensions")};
+  Conversion c{source, target, s.JpegQuality, s.SourceResizedImageIsProgressive,
+               s.SourceResizeByDimensions};
   c.sampler = sampler;
-  if (c.shrink)
-    c.size = FitLongestSide(source, values.integer("SourceMaxImageWidth"),
-                            values.integer("SourceMaxImageHeight"));
+  if (c.shrink) c.size = FitLongestSide(source, s.SourceMaxImageWidth, s.SourceMaxImageHeight);
   return c;
 }
 
@@ -94,19 +92,18 @@ class NameClashes {
 std::vector<std::string> PicturesToConvert(const std::string& source,
                                            std::span<const char* const> patterns) {
   std::vector<std::string> names;
-  for (const char* pattern : patterns)
-    for (const std::string& name : fs::ListMask(source, pattern)) names.push_back(name);
+  for (auto& group : fs::ListMasks(source, patterns))
+    for (std::string& name : group) names.push_back(std::move(name));
   return names;
 }
 
-void ConvertPictures(GalleryValues& values, Host& host, const std::string& source,
+void ConvertPictures(const GallerySettings& s, Host& host, const std::string& source,
                      const std::vector<std::string>& names, unsigned threads, Sampler sampler,
                      NameClashes& clashes) {
-  const std::string imageFolder = ImageFolder(NamingValues::From(values));
+  const std::string imageFolder = ImageFolder(NamingOf(s));
   auto conversion = [&](std::size_t k) {
-    return PlanConversion(
-        values, source + names[k - 1],
-        CopyTargetPath(imageFolder, names[k - 1], values.text("BlankSpace"), true), sampler);
+    return PlanConversion(s, source + names[k - 1],
+                          CopyTargetPath(imageFolder, names[k - 1], s.BlankSpace, true), sampler);
   };
   // Later pictures are converted on worker threads; this thread writes and reports in order.
   ScaleAhead ahead(WorkerCount(threads));
@@ -143,37 +140,37 @@ bool SameFolder(const std::string& a, const std::string& b) {
 
 void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort, unsigned threads,
                    Sampler sampler) {
-  if (Blank(values.text("BaseDir"))) {
+  const GallerySnapshot s = TakeSnapshot(values);
+  if (Blank(s.BaseDir)) {
     host.beep();
     host.message(kBaseDirNotSpecifiedMessage);
     return;
   }
-  if (Blank(values.text("ImageSourceDir"))) {
+  if (Blank(s.ImageSourceDir)) {
     host.beep();
     host.message(kSourceNotSpecifiedMessage);
     return;
   }
-  const std::string imageFolder = ImageFolder(NamingValues::From(values));
+  const std::string imageFolder = ImageFolder(NamingOf(s));
   if (!fs::IsFolder(imageFolder) && !fs::MakeFolders(imageFolder)) {
     host.beep();
     host.message(kImageFolderMessage);
     return;
   }
-  const std::string source = AddBackslash(values.text("ImageSourceDir"));
+  const std::string source = AddBackslash(s.ImageSourceDir);
   if (SameFolder(source, imageFolder)) {
     host.beep();
     host.message(kSameSourceMessage);
     return;
   }
 
-  const bool convert = values.flag("ConvertToJpeg");
+  const bool convert = s.ConvertToJpeg;
   const char* const patterns[] = {"*.jpg", "*.gif", "*.bmp", "*.png"};
   const std::span<const char* const> all(patterns);
   NameClashes clashes;
   for (const char* pattern : convert ? all.first(1) : all) {
     for (const std::string& name : fs::ListMask(source, pattern)) {
-      const std::string target =
-          CopyTargetPath(imageFolder, name, values.text("BlankSpace"), false);
+      const std::string target = CopyTargetPath(imageFolder, name, s.BlankSpace, false);
       try {
         fs::CopyFile(source + name, target);
         clashes.wrote(target, name);
@@ -185,8 +182,8 @@ void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort, 
 
   if (convert) {
     RunGuard guard(abort, values);
-    ConvertPictures(values, host, source, PicturesToConvert(source, all.subspan(1)), threads,
-                    sampler, clashes);
+    ConvertPictures(s, host, source, PicturesToConvert(source, all.subspan(1)), threads, sampler,
+                    clashes);
     host.status("Finished converting to JPG.");
     guard.release();
     host.beep();

@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "common/fs.h"
-#include "common/gallery_values.h"
 #include "common/naming.h"
 #include "common/subs.h"
+#include "settings/gallery_snapshot.h"
 
 namespace fw {
 
@@ -26,13 +26,8 @@ bool EndsWith(const std::string& text, const std::string& tail) {
 
 }  // namespace
 
-ImageScanValues ImageScanValues::From(const GalleryValues& g) {
-  ImageScanValues v;
-  v.baseDir = g.text("BaseDir");
-  v.thumbPrefix = g.text("ThumbPrefix");
-  v.isThumbPrefix = g.integer("IsThumbPrefix") == 1;
-  v.sorted = g.flag("Sorted");
-  return v;
+ImageScanValues ImageScanValues::From(const GallerySettings& s) {
+  return {s.BaseDir, s.ThumbPrefix, s.IsThumbPrefix == 1, s.Sorted};
 }
 
 bool IsThumbnailName(const std::string& name, const std::string& thumbPrefix, bool isThumbPrefix) {
@@ -41,28 +36,28 @@ bool IsThumbnailName(const std::string& name, const std::string& thumbPrefix, bo
 }
 
 void SortImageNames(std::vector<std::string>& names) {
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    std::string la = LowerAscii(a), lb = LowerAscii(b);
-    return la != lb ? la < lb : a < b;
-  });
+  std::vector<std::pair<std::string, std::string>> keyed;
+  keyed.reserve(names.size());
+  for (std::string& n : names) keyed.emplace_back(LowerAscii(n), std::move(n));
+  std::sort(keyed.begin(), keyed.end());
+  for (std::size_t i = 0; i < names.size(); ++i) names[i] = std::move(keyed[i].second);
 }
 
 std::vector<std::string> ScanImageList(const std::string& imageFolder, const ImageScanValues& v) {
   std::vector<std::string> list;
   if (Blank(v.baseDir)) return list;
-  const std::string folder = AddBackslash(imageFolder);
-  for (const char* mask : {"*.bmp", "*.gif", "*.png"}) {
-    auto names = fs::ListMask(folder, mask);
-    list.insert(list.end(), names.begin(), names.end());
-  }
-  for (auto& name : fs::ListMask(folder, "*.jpg"))
+  const char* const masks[] = {"*.bmp", "*.gif", "*.png", "*.jpg"};
+  auto groups = fs::ListMasks(AddBackslash(imageFolder), masks);
+  for (std::size_t m = 0; m + 1 < groups.size(); ++m)
+    list.insert(list.end(), groups[m].begin(), groups[m].end());
+  for (auto& name : groups.back())
     if (!IsThumbnailName(name, v.thumbPrefix, v.isThumbPrefix)) list.push_back(std::move(name));
   if (v.sorted) SortImageNames(list);
   return list;
 }
 
-std::vector<std::string> ScanImageList(const GalleryValues& g) {
-  return ScanImageList(ImageFolder(NamingValues::From(g)), ImageScanValues::From(g));
+std::vector<std::string> ScanImageList(const GallerySettings& s) {
+  return ScanImageList(ImageFolder(NamingOf(s)), ImageScanValues::From(s));
 }
 
 std::string ImageCountLabel(int images, int pages) {

@@ -9,18 +9,18 @@
 
 namespace fw {
 
-class GalleryValues;
+struct GallerySettings;
 
 // The gallery values a scan depends on.
 struct ImageScanValues {
   std::string baseDir;  // an empty (or all-blank) site folder gives an empty list
-  std::string thumbPrefix = "Thumb-";
-  bool isThumbPrefix = true;  // prefix mode: contained anywhere; suffix mode: name ends
-                              // with thumbPrefix + ".jpg"; both in exact letter case
-  bool sorted = true;         // alphabetical without regard to ASCII case
+  std::string thumbPrefix;
+  bool isThumbPrefix = false;  // prefix mode: contained anywhere; suffix mode: name ends
+                               // with thumbPrefix + ".jpg"; both in exact letter case
+  bool sorted = false;         // alphabetical without regard to ASCII case
 
-  // BaseDir, ThumbPrefix, IsThumbPrefix and Sorted as the gallery holds them now.
-  static ImageScanValues From(const GalleryValues& g);
+  // BaseDir, ThumbPrefix, IsThumbPrefix and Sorted of `s`.
+  static ImageScanValues From(const GallerySettings& s);
 };
 
 // The list for `imageFolder` (with or without its trailing separator). A missing or
@@ -28,7 +28,7 @@ struct ImageScanValues {
 std::vector<std::string> ScanImageList(const std::string& imageFolder, const ImageScanValues& v);
 
 // The reload of a gallery: its image folder scanned with its own values.
-std::vector<std::string> ScanImageList(const GalleryValues& g);
+std::vector<std::string> ScanImageList(const GallerySettings& s);
 
 // Whether `name` is taken for a thumbnail in the JPEG group.
 bool IsThumbnailName(const std::string& name, const std::string& thumbPrefix, bool isThumbPrefix);

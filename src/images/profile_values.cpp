@@ -8,6 +8,7 @@
 #include "common/subs.h"
 #include "images/image_list.h"
 #include "settings/catalogue.h"
+#include "settings/gallery_snapshot.h"
 #include "settings/store.h"
 #include "settings/textblock.h"
 
@@ -42,10 +43,10 @@ std::string StoreGalleryValues::section(std::string_view name) const {
 }
 
 std::vector<std::string> StoreGalleryValues::images() const {
-  if (!images_) images_ = ScanImageList(*this);
+  if (!images_) images_ = ScanImageList(ReadSettings(*this));
   return *images_;
 }
 
-void StoreGalleryValues::reloadImages() { images_ = ScanImageList(*this); }
+void StoreGalleryValues::reloadImages() { images_ = ScanImageList(ReadSettings(*this)); }
 
 }  // namespace fw

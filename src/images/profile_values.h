@@ -1,6 +1,6 @@
 // Gallery values read straight from the settings store and the gallery's text-block file:
-// what the CLI and tests use where the window would read its controls. Every call reads the
-// store afresh (no snapshot), except the image list, which is kept until reloadImages().
+// what the CLI and tests take their snapshots from where the window reads its controls. Every
+// call reads the store afresh, except the image list, which is kept until reloadImages().
 #pragma once
 
 #include <optional>

@@ -9,6 +9,7 @@
 #include "common/gallery_values.h"
 #include "common/host.h"
 #include "common/naming.h"
+#include "settings/gallery_snapshot.h"
 
 namespace fw {
 namespace {
@@ -52,7 +53,8 @@ std::vector<std::string> RandomNames(const std::string& prefix, int count) {
 
 bool RunRenameImages(GalleryValues& values, Host& host, const std::string& prefix,
                      bool sequential) {
-  const std::vector<std::string> list = values.images();
+  const GallerySnapshot s = TakeSnapshot(values);
+  const std::vector<std::string>& list = s.images;
   if (list.empty()) {
     host.message(kNothingToDoMessage);
     values.reloadImages();
@@ -61,7 +63,7 @@ bool RunRenameImages(GalleryValues& values, Host& host, const std::string& prefi
   const int count = static_cast<int>(list.size());
   const std::vector<std::string> names =
       sequential ? SequentialNames(prefix, count) : RandomNames(prefix, count);
-  const std::string folder = ImageFolder(NamingValues::From(values));
+  const std::string folder = ImageFolder(NamingOf(s));
   for (std::size_t i = 0; i < list.size(); ++i) {
     const std::string target = names[i] + "." + Extension(list[i]);
     // A prefix holding a separator would move the picture out of the image folder.

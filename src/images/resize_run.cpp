@@ -9,24 +9,24 @@
 #include "common/subs.h"
 #include "images/image_io.h"
 #include "images/scale_ahead.h"
+#include "settings/gallery_snapshot.h"
 
 namespace fw {
 
-ResizeChoice ChooseResize(const GalleryValues& values, int width, int height,
-                          std::int64_t fileBytes, const std::function<int()>& boxFit) {
+ResizeChoice ChooseResize(const GallerySettings& s, int width, int height, std::int64_t fileBytes,
+                          const std::function<int()>& boxFit) {
   const int longest = width > height ? width : height;
-  const bool fits =
-      width <= values.integer("MaxImageWidth") && height <= values.integer("MaxImageHeight");
+  const bool fits = width <= s.MaxImageWidth && height <= s.MaxImageHeight;
   ResizeChoice c;
   c.size = fits ? longest : boxFit();
-  bool resize = values.flag("ResizeByDimensions") && !fits;
+  bool resize = s.ResizeByDimensions && !fits;
   bool recompress = false;
-  if (!resize && fileBytes > std::int64_t{values.integer("ImageSize")} * 1000) {
-    resize = values.flag("ResizeBySize");
+  if (!resize && fileBytes > std::int64_t{s.ImageSize} * 1000) {
+    resize = s.ResizeBySize;
     // "Re-compress only" can be chosen only while "Resize if image larger than" is.
-    recompress = resize && values.flag("RecompressBySize");
+    recompress = resize && s.RecompressBySize;
   }
-  if (!resize && values.flag("RecompressAllImages")) recompress = true;
+  if (!resize && s.RecompressAllImages) recompress = true;
   if (recompress) c.size = longest;
   c.touch = resize || recompress;
   return c;
@@ -54,22 +54,22 @@ struct ResizeStep {
   }
 };
 
-ResizeStep PlanResize(const GalleryValues& values, const std::string& image, Sampler sampler) {
+ResizeStep PlanResize(const GallerySettings& s, const std::string& imageFolder,
+                      const std::string& image, Sampler sampler) {
   ResizeStep step;
   step.sampler = sampler;
-  step.path = ImageFolder(NamingValues::From(values)) + image;
+  step.path = imageFolder + image;
   int width = 0, height = 0;
   GetImageSize(step.path, width, height);
-  const ResizeChoice choice = ChooseResize(values, width, height, FileSizeOf(step.path), [&] {
-    return FitLongestSide(step.path, values.integer("MaxImageWidth"),
-                          values.integer("MaxImageHeight"));
+  const ResizeChoice choice = ChooseResize(s, width, height, FileSizeOf(step.path), [&] {
+    return FitLongestSide(step.path, s.MaxImageWidth, s.MaxImageHeight);
   });
   if (!choice.touch) return step;
   step.target = ResizeTarget(step.path);
   step.clash = step.target != step.path && fs::Exists(step.target);
   step.size = choice.size;
-  step.quality = values.integer("ResizeJpegQuality");
-  step.progressive = values.flag("ResizedImageIsProgressive");
+  step.quality = s.ResizeJpegQuality;
+  step.progressive = s.ResizedImageIsProgressive;
   return step;
 }
 
@@ -84,13 +84,14 @@ void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
                                if (busy.leave) busy.leave();
                              }};
   RunGuard guard(controls, values);
-  const std::size_t count = values.images().size();
+  const GallerySnapshot s = TakeSnapshot(values);
+  const std::vector<std::string>& list = s.images;
+  const std::string imageFolder = ImageFolder(NamingOf(s));
+  const std::size_t count = list.size();
   // Later pictures are scaled on worker threads; this thread writes and reports in order.
   ScaleAhead ahead(WorkerCount(threads));
   auto plan = [&](std::size_t k) -> std::optional<ScaleAhead::Job> {
-    const std::vector<std::string> list = values.images();
-    if (k > list.size()) return std::nullopt;
-    const ResizeStep step = PlanResize(values, list[k - 1], sampler);
+    const ResizeStep step = PlanResize(s, imageFolder, list[k - 1], sampler);
     if (step.target.empty() || step.clash) return std::nullopt;
     return ScaleAhead::Job{step.path, step.target, step.recipe(), [step] {
                              return ScaledJpegData(step.path, step.size, step.quality,
@@ -100,9 +101,7 @@ void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
   bool aborted = false;
   for (std::size_t i = 0; i < count; ++i) {
     ahead.begin(i + 1, count, plan);
-    const std::vector<std::string> list = values.images();
-    if (i >= list.size()) break;
-    const ResizeStep step = PlanResize(values, list[i], sampler);
+    const ResizeStep step = PlanResize(s, imageFolder, list[i], sampler);
     if (step.target.empty()) continue;
     if (step.clash) {
       // Another picture holds the JPEG's name; it is never written over.

@@ -15,6 +15,7 @@ namespace fw {
 
 class GalleryValues;
 class Host;
+struct GallerySettings;
 
 // What the run does with one picture.
 struct ResizeChoice {
@@ -25,8 +26,8 @@ struct ResizeChoice {
 // The selection rules for a picture of `width` x `height` whose file holds `fileBytes`, by the
 // gallery's dialog values. `boxFit` gives the longest side that fits the box; it is asked
 // only for a picture that does not fit.
-ResizeChoice ChooseResize(const GalleryValues& values, int width, int height,
-                          std::int64_t fileBytes, const std::function<int()>& boxFit);
+ResizeChoice ChooseResize(const GallerySettings& s, int width, int height, std::int64_t fileBytes,
+                          const std::function<int()>& boxFit);
 
 // The JPEG a picture is written to: a JPEG (any letter case) is rewritten under its own name,
 // any other picture gets its base name with ".jpg".

@@ -12,6 +12,7 @@
 #include "common/subs.h"
 #include "images/image_io.h"
 #include "images/scale_ahead.h"
+#include "settings/gallery_snapshot.h"
 
 namespace fw {
 namespace {
@@ -30,81 +31,76 @@ std::string ThumbnailFailureMessage(const std::string& picturePath, bool renamed
          ".error";
 }
 
-bool ThumbnailHitsPicture(const GalleryValues& values, const std::string& image) {
-  const NamingValues names = NamingValues::From(values);
-  if (!names.thumbPrefix.empty()) return false;
-  if (SameFolderKey(ThumbFolder(names)) != SameFolderKey(ImageFolder(names))) return false;
+ThumbnailClash::ThumbnailClash(const GallerySettings& s) : names_(NamingOf(s)) {
+  sameFolder_ = names_.thumbPrefix.empty() &&
+                SameFolderKey(ThumbFolder(names_)) == SameFolderKey(ImageFolder(names_));
+}
+
+bool ThumbnailClash::hits(const std::string& image) const {
+  if (!sameFolder_) return false;
   // The thumbnail name is the picture's own name or that of the JPEG beside a GIF, PNG or
   // BMP picture; whatever file lies there cannot be told from a picture.
-  const std::string thumbName = ThumbnailName(names, image);
-  return thumbName == image || fs::Exists(ThumbFolder(names) + thumbName);
+  const std::string thumbName = ThumbnailName(names_, image);
+  return thumbName == image || fs::Exists(ThumbFolder(names_) + thumbName);
 }
 
 void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, unsigned threads,
                    Sampler sampler) {
-  const std::vector<std::string> atStart = values.images();
-  if (atStart.empty()) {
+  const GallerySnapshot s = TakeSnapshot(values);
+  const std::vector<std::string>& list = s.images;
+  if (list.empty()) {
     host.beep();
     host.message(kNoSupportedFilesMessage);
     return;
   }
-  {
-    const NamingValues names = NamingValues::From(values);
-    if (!ThumbPrefixStaysInFolder(names.thumbPrefix)) {
-      host.beep();
-      host.message(kThumbPrefixMessage);
-      return;
-    }
-    if (!fs::MakeFolders(ThumbFolder(names))) {
-      host.beep();
-      host.message(kThumbFolderMessage);
-      return;
-    }
-    if (!fs::MakeFolders(ImageFolder(names))) {
-      host.beep();
-      host.message(kImageFolderMessage);
-      return;
-    }
+  const NamingValues names = NamingOf(s);
+  const std::string imageFolder = ImageFolder(names);
+  if (!ThumbPrefixStaysInFolder(names.thumbPrefix)) {
+    host.beep();
+    host.message(kThumbPrefixMessage);
+    return;
+  }
+  if (!fs::MakeFolders(ThumbFolder(names))) {
+    host.beep();
+    host.message(kThumbFolderMessage);
+    return;
+  }
+  if (!fs::MakeFolders(imageFolder)) {
+    host.beep();
+    host.message(kImageFolderMessage);
+    return;
   }
 
   RunGuard guard(busy, values);
-  const std::size_t count = atStart.size();
+  const ThumbnailClash clash(s);
+  const std::size_t count = list.size();
+  const std::string recipe =
+      JpegRecipe(s.ThumbSize, kThumbQuality, true, sampler == Sampler::Smooth);
   // Pictures n .. n + workers - 1 are scaled on worker threads while this thread shows,
   // writes and reports everything in list order, exactly as a run on one thread does.
   ScaleAhead ahead(WorkerCount(threads));
   auto plan = [&](std::size_t k) -> std::optional<ScaleAhead::Job> {
-    const std::vector<std::string> list = values.images();
-    if (k > list.size() || ThumbnailHitsPicture(values, list[k - 1])) return std::nullopt;
-    const NamingValues names = NamingValues::From(values);
-    const int size = values.integer("ThumbSize");
-    ScaleAhead::Job job{ImageFolder(names) + list[k - 1],
-                        ThumbnailPath(names, list[k - 1]),
-                        JpegRecipe(size, kThumbQuality, true, sampler == Sampler::Smooth),
-                        {}};
-    job.scale = [picture = job.picture, size, sampler] {
+    if (clash.hits(list[k - 1])) return std::nullopt;
+    ScaleAhead::Job job{imageFolder + list[k - 1], ThumbnailPath(names, list[k - 1]), recipe, {}};
+    job.scale = [picture = job.picture, size = s.ThumbSize, sampler] {
       return ScaledJpegData(picture, size, kThumbQuality, true, sampler);
     };
     return job;
   };
   for (std::size_t n = 1; n <= count; ++n) {
     ahead.begin(n, count, plan);
-    const std::vector<std::string> list = values.images();
-    if (n > list.size()) break;
-    host.status("Creating thumbnail " + std::to_string(n) + " of " + std::to_string(list.size()));
+    host.status("Creating thumbnail " + std::to_string(n) + " of " + std::to_string(count));
     host.processEvents();
     const std::string& image = list[n - 1];
-    const NamingValues names = NamingValues::From(values);
-    const std::string picture = ImageFolder(names) + image;
-    if (ThumbnailHitsPicture(values, image)) continue;
+    const std::string picture = imageFolder + image;
+    if (clash.hits(image)) continue;
     try {
       const std::string target = ThumbnailPath(names, image);
-      const int size = values.integer("ThumbSize");
       std::optional<std::string> jpeg;
-      const std::string recipe = JpegRecipe(size, kThumbQuality, true, sampler == Sampler::Smooth);
       if (ahead.take(host, picture, target, recipe, jpeg)) {
         if (jpeg) WriteScaledJpeg(host, target, *jpeg);
       } else {
-        MakeScaledJpeg(host, picture, target, size, kThumbQuality, true, sampler);
+        MakeScaledJpeg(host, picture, target, s.ThumbSize, kThumbQuality, true, sampler);
       }
       ahead.wrote(target);
     } catch (const std::exception&) {

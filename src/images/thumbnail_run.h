@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "common/naming.h"
 #include "images/image_io.h"
 #include "images/run_controls.h"
 
@@ -12,6 +13,7 @@ namespace fw {
 
 class GalleryValues;
 class Host;
+struct GallerySettings;
 
 inline constexpr const char* kNoSupportedFilesMessage =
     "There are no supported files in the image directory";
@@ -29,8 +31,17 @@ void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy,
 // the ".error" rename went through (it never replaces an existing file).
 std::string ThumbnailFailureMessage(const std::string& picturePath, bool renamed);
 
-// Whether making the thumbnail of `image` would write over a picture: only when thumbnails
-// are kept in the image folder itself without a prefix do their names fall on pictures.
-bool ThumbnailHitsPicture(const GalleryValues& values, const std::string& image);
+// Whether making a thumbnail would write over a picture: only when thumbnails are kept in the
+// image folder itself without a prefix do their names fall on pictures. The folders are
+// compared once.
+class ThumbnailClash {
+ public:
+  explicit ThumbnailClash(const GallerySettings& s);
+  bool hits(const std::string& image) const;
+
+ private:
+  NamingValues names_;
+  bool sameFolder_ = false;
+};
 
 }  // namespace fw

@@ -64,29 +64,29 @@ void AppendGallery(std::vector<std::string>& out, const Store& store,
                    const std::string& settingsRoot, const std::string& gallery,
                    const ReportDefinition& report, bool isThumbPrefix) {
   StoredGallery g(store, settingsRoot + "\\Galleries\\" + gallery);
-  const std::string baseUrl = g.text("BaseUrl");
-  const std::string siteFolder = AddBackslash(g.text("BaseDir"));
+  const std::string baseUrl = g.text(value::BaseUrl);
+  const std::string siteFolder = AddBackslash(g.text(value::BaseDir));
   // Without a site folder there is no image folder either: the path would otherwise be taken
   // relative to whatever the working folder happens to be.
   const int pics = siteFolder.empty() ? 0
-                                      : CountPictures(siteFolder + g.text("ImageDir"),
-                                                      g.text("ThumbPrefix"), isThumbPrefix);
+                                      : CountPictures(siteFolder + g.text(value::ImageDir),
+                                                      g.text(value::ThumbPrefix), isThumbPrefix);
 
   if (report.includeIndexPage) {
-    const std::string indexFile = g.text("IndexFile");
+    const std::string indexFile = g.text(value::IndexFile);
     out.push_back(FillRow(report.templateText, siteFolder + indexFile, baseUrl + indexFile, gallery,
-                          g.text("IndexTitle"), pics));
+                          g.text(value::IndexTitle), pics));
   }
   if (report.includeGalleryPages) {
     int perPage = 0;
-    const int pages = ReportPageCount(g.integer("Template"), g.integer("Rows"),
-                                      g.integer("Columns"), pics, perPage);
+    const int pages = ReportPageCount(g.integer(value::Template), g.integer(value::Rows),
+                                      g.integer(value::Columns), pics, perPage);
     if (pages <= 0) return;
     NamingValues naming;
-    naming.baseDir = g.text("BaseDir");
-    naming.galleryPrefix = g.text("GalleryPrefix");
-    naming.docExtension = g.text("DocExtension");
-    const std::string title = g.text("GalleryTitle");
+    naming.baseDir = g.text(value::BaseDir);
+    naming.galleryPrefix = g.text(value::GalleryPrefix);
+    naming.docExtension = g.text(value::DocExtension);
+    const std::string title = g.text(value::GalleryTitle);
     for (int n = 1; n <= pages; ++n) {
       const std::string page = GalleryPageName(naming, n, pages);
       const int onPage = n < pages ? perPage : pics - (pages - 1) * perPage;
@@ -109,12 +109,9 @@ void WriteEntries(const std::string& file, const std::vector<std::string>& entri
 
 int CountPictures(const std::string& folder, const std::string& thumbPrefix, bool isThumbPrefix) {
   if (folder.empty() || !fs::IsFolder(folder)) return 0;
-  int count = 0;
-  for (const char* mask : {"*.bmp", "*.gif", "*.png"})
-    count += static_cast<int>(fs::ListMask(folder, mask).size());
-  for (const auto& name : fs::ListMask(folder, "*.jpg"))
-    if (!IsThumbnailName(name, thumbPrefix, isThumbPrefix)) ++count;
-  return count;
+  // Counted as the image list would list the folder.
+  const ImageScanValues scan{folder, thumbPrefix, isThumbPrefix, false};
+  return static_cast<int>(ScanImageList(folder, scan).size());
 }
 
 std::vector<std::string> ReportEntries(Host& host, const Store& store,

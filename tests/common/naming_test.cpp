@@ -5,9 +5,13 @@
 namespace fw {
 namespace {
 
+// The catalogue's defaults.
+NamingValues Defaults(const std::string& baseDir) {
+  return {baseDir, "images", "thumbs", "Thumb-", true, "Gallery", "html"};
+}
+
 TEST(Naming, DefaultsNameThumbnailsPagesAndUrls) {
-  NamingValues v;
-  v.baseDir = "/srv/site";
+  NamingValues v = Defaults("/srv/site");
   EXPECT_EQ(ThumbnailName(v, "my_dog.JPG"), "Thumb-my_dog.jpg");
   EXPECT_EQ(ThumbnailUrl(v, "my_dog.JPG"), "thumbs/Thumb-my_dog.jpg");
   EXPECT_EQ(ImageUrl(v, "my_dog.JPG"), "images/my_dog.JPG");
@@ -24,7 +28,7 @@ TEST(Naming, DefaultsNameThumbnailsPagesAndUrls) {
 }
 
 TEST(Naming, SuffixModeAndInnerDots) {
-  NamingValues v;
+  NamingValues v = Defaults("");
   v.thumbPrefix = "_t";
   v.isThumbPrefix = false;
   EXPECT_EQ(ThumbnailName(v, "beach.png"), "beach_t.jpg");
@@ -41,8 +45,7 @@ TEST(Naming, FolderUrlsAndEmptyFolders) {
   EXPECT_EQ(FolderUrl("pics\\small\\"), "pics/small/");
   EXPECT_EQ(FolderUrl("pics/small"), "pics/small/");
   EXPECT_EQ(FolderUrl(""), "");
-  NamingValues v;
-  v.baseDir = "/srv/site/";
+  NamingValues v = Defaults("/srv/site/");
   v.imageDir = "";
   v.thumbsDir = "";
   EXPECT_EQ(ImageUrl(v, "a.jpg"), "a.jpg");

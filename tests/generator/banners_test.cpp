@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "common/recording_host.h"
 #include "fakes.h"
@@ -29,9 +30,16 @@ class BannersTest : public ::testing::Test {
   }
   void banks(const std::string& list) { g.setSection("Banner Banks", list); }
 
+  // The banners of a snapshot of `g` as it stands now.
+  GalleryBanners& banners() {
+    snapshot = TakeSnapshot(g);
+    return made.emplace(snapshot);
+  }
+
   std::string base;
   FakeGallery g;
-  GalleryBanners banners{g};
+  GallerySnapshot snapshot;
+  std::optional<GalleryBanners> made;
 };
 
 TEST(SplitBanners, EmptyLinesSeparateBannersAndLinesOfOneBannerAreJoined) {
@@ -62,21 +70,21 @@ TEST_F(BannersTest, BankNameGivesScriptNameFileAndMarkers) {
   banks("Top Ads\r\n");
   g.set("ScriptExt", "js");
   EXPECT_EQ(ScriptName("Top Ads"), "Top_Ads");
-  EXPECT_EQ(ScriptFilePath(g, "Top Ads"), base + "/Top_Ads.js");
-  EXPECT_EQ(banners.replaceMarkers("[{Top Ads}] {Top_Ads} {top ads} {Top Ads"),
+  EXPECT_EQ(ScriptFilePath(ReadSettings(g), "Top Ads"), base + "/Top_Ads.js");
+  EXPECT_EQ(banners().replaceMarkers("[{Top Ads}] {Top_Ads} {top ads} {Top Ads"),
             "[" + kInlineCall + "Top_Ads()</script>] {Top_Ads} {top ads} {Top Ads");
   g.set("WriteScriptFile", 1);
-  EXPECT_EQ(banners.replaceMarkers("{Top Ads}{Top Ads}"),
+  EXPECT_EQ(banners().replaceMarkers("{Top Ads}{Top Ads}"),
             "<SCRIPT LANGUAGE=\"JavaScript\" TYPE=\"text/javascript\" SRC=\"Top_Ads.js\">"
             "</SCRIPT><SCRIPT LANGUAGE=\"JavaScript\" TYPE=\"text/javascript\" "
             "SRC=\"Top_Ads.js\"></SCRIPT>");
-  EXPECT_TRUE(banners.inlineBlocks({"{Top Ads}"}).empty());  // script files carry the banners
+  EXPECT_TRUE(banners().inlineBlocks({"{Top Ads}"}).empty());  // script files carry the banners
 }
 
 TEST_F(BannersTest, InlineBlockAndScriptFileOfABank) {
   banks("Top Ads\r\n");
   g.setSection("Top Ads", "<A HREF=\"x\">Tom's</A>\r\n\r\n<IMG\r\n SRC=\"b.gif\">\r\n");
-  const std::vector<std::string> blocks = banners.inlineBlocks({"", "see {Top Ads}"});
+  const std::vector<std::string> blocks = banners().inlineBlocks({"", "see {Top Ads}"});
   ASSERT_EQ(blocks.size(), 1u);
   EXPECT_EQ(blocks[0],
             "<SCRIPT TYPE=\"text/javascript\" LANGUAGE=\"JavaScript\">\r\n"
@@ -89,7 +97,7 @@ TEST_F(BannersTest, InlineBlockAndScriptFileOfABank) {
             "  }\r\n"
             "</script>\r\n");
 
-  WriteBankScriptFile(g, "Top Ads");
+  WriteBankScriptFile(ReadSettings(g), {"Top Ads", g.section("Top Ads")});
   EXPECT_EQ(ReadAll(base + "/Top_Ads.js"),
             "Banner = new Array();\r\n"
             "Banner[1] = '<A HREF=\"x\">Tom\\'s</A>';\r\n"
@@ -100,13 +108,13 @@ TEST_F(BannersTest, InlineBlockAndScriptFileOfABank) {
 
 TEST_F(BannersTest, BankWithoutTextGivesAnEmptyBlockAndAnEmptyScriptFile) {
   banks("Empty\r\n");
-  const std::vector<std::string> blocks = banners.inlineBlocks({"{Empty}"});
+  const std::vector<std::string> blocks = banners().inlineBlocks({"{Empty}"});
   ASSERT_EQ(blocks.size(), 1u);
   EXPECT_NE(blocks[0].find("  Empty = new Array();\r\n  function WriteEmpty(){\r\n"
                            "    var i = Math.round(Math.random() * 0 + 0.5);\r\n"),
             std::string::npos);
   std::ofstream(base + "/Empty.js") << "stale";
-  WriteBankScriptFile(g, "Empty");
+  WriteBankScriptFile(ReadSettings(g), {"Empty", g.section("Empty")});
   EXPECT_EQ(ReadAll(base + "/Empty.js"), "");
 }
 
@@ -114,17 +122,17 @@ TEST_F(BannersTest, BanksGoInListOrderAndOnlyListedMarkersChange) {
   banks("zeta\r\nAlpha\r\nmid\r\n");  // the list shows them sorted
   for (const char* b : {"zeta", "Alpha", "mid"}) g.setSection(b, std::string(b) + "\r\n");
   const std::vector<std::string> blocks =
-      banners.inlineBlocks({"{zeta} {mid}", "{Alpha}", "{mid}"});
+      banners().inlineBlocks({"{zeta} {mid}", "{Alpha}", "{mid}"});
   ASSERT_EQ(blocks.size(), 3u);
   EXPECT_NE(blocks[0].find("WriteAlpha"), std::string::npos);
   EXPECT_NE(blocks[1].find("Writemid"), std::string::npos);
   EXPECT_NE(blocks[2].find("Writezeta"), std::string::npos);
-  EXPECT_TRUE(banners.inlineBlocks({"{other} {}", "{ALPHA}"}).empty());
-  EXPECT_EQ(banners.replaceMarkers("{other}"), "{other}");
+  EXPECT_TRUE(banners().inlineBlocks({"{other} {}", "{ALPHA}"}).empty());
+  EXPECT_EQ(banners().replaceMarkers("{other}"), "{other}");
 
   banks("");
-  EXPECT_TRUE(banners.inlineBlocks({"{zeta}"}).empty());
-  EXPECT_EQ(banners.replaceMarkers("{zeta}"), "{zeta}");
+  EXPECT_TRUE(banners().inlineBlocks({"{zeta}"}).empty());
+  EXPECT_EQ(banners().replaceMarkers("{zeta}"), "{zeta}");
 }
 
 TEST_F(BannersTest, GalleryPageWritesEachBlockOnceWhereverItsMarkersStand) {
@@ -138,7 +146,8 @@ TEST_F(BannersTest, GalleryPageWritesEachBlockOnceWhereverItsMarkersStand) {
   FakePictures pictures;
   RunValues run;
   run.page = run.pageCount = 1;
-  PageContext c{g, host, pictures, banners, run};
+  GalleryBanners& b = banners();
+  PageContext c{snapshot, host, pictures, b, run};
   WriteGalleryPage(c);
   const std::vector<std::string> lines = PageLines(base + "/Gallery.html");
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "  function WriteSide(){"), 1);
@@ -156,7 +165,8 @@ TEST_F(BannersTest, RunWritesEveryBanksScriptFileWhetherMarkedOrNot) {
   RecordingHost host;
   FakePictures pictures;
   RunValues run;
-  PageContext c{g, host, pictures, banners, run};
+  GalleryBanners& b = banners();
+  PageContext c{snapshot, host, pictures, b, run};
   RunGeneration(c, nullptr, BusyControls{});
   for (const char* f : {"One.jsx", "Two.jsx", "Three.jsx"})
     EXPECT_TRUE(std::filesystem::exists(base + "/site/" + f)) << f;

@@ -21,6 +21,7 @@
 #include "generator/extensions.h"
 #include "generator/page_context.h"
 #include "settings/catalogue.h"
+#include "settings/gallery_snapshot.h"
 #include "support/map_gallery.h"
 
 namespace fw::testing {
@@ -123,10 +124,15 @@ class PageWriterTest : public ::testing::Test {
     base = TempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
     g.set("BaseDir", base);
   }
-  PageContext context() { return PageContext{g, host, pictures, *banners, run}; }
+  // The writer's context over a snapshot of `g` as it stands now.
+  PageContext context() {
+    snapshot = TakeSnapshot(g);
+    return PageContext{snapshot, host, pictures, *banners, run};
+  }
 
   std::string base;
   FakeGallery g;
+  GallerySnapshot snapshot;
   RecordingHost host;
   FakePictures pictures;
   NoBanners noBanners;

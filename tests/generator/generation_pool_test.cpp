@@ -11,6 +11,7 @@
 #include "fakes.h"
 #include "generator/extensions.h"
 #include "generator/generation_run.h"
+#include "images/image_io.h"
 #include "images/jpeg_writer.h"
 #include "images/thumbnail_run.h"
 
@@ -21,7 +22,7 @@ namespace sfs = std::filesystem;
 using Tree = std::map<std::string, std::string>;
 
 // A gallery whose thumbnail size grows with every status shown, as when the user changes it
-// while the run goes on: each picture must take the size read when its own turn begins.
+// while the run goes on: the run keeps the size it read when it began.
 class DriftingGallery : public testing::FakeGallery {
  public:
   const RecordingHost* host = nullptr;
@@ -82,7 +83,8 @@ Outcome RunGo(const std::string& base, unsigned threads, bool drifting) {
   NoBanners banners;
   RunValues run;
   BusyControls busy{[] {}, [] {}};
-  PageContext c{g, host, LibraryPictures(), banners, run};
+  const GallerySnapshot snapshot = TakeSnapshot(g);
+  PageContext c{snapshot, host, LibraryPictures(), banners, run};
   // The index page's sample picture is drawn by chance: draw the same one every time.
   RunGeneration(
       c, nullptr, busy, [](int) { return 0; }, threads);
@@ -100,6 +102,8 @@ TEST(GenerationPool, WorkerThreadsMakeTheSiteOneThreadMakes) {
     ASSERT_TRUE(one.files.count("site/images/q.gif.error"));
     ASSERT_EQ(one.files.at("site/thumbs/Thumb-kept.jpg"), "old thumbnail");
     ASSERT_TRUE(one.files.count("site/thumbs/Thumb-p8.jpg"));
+    const ImageSize made = GetImageSize(base + "/site/thumbs/Thumb-p8.jpg");
+    EXPECT_EQ(std::max(made.width, made.height), drifting ? 40 : 64);
     const std::string gone = base + "/site/images/gone.jpg";
     ASSERT_NE(std::find(one.calls.begin(), one.calls.end(),
                         "message|" + ThumbnailFailureMessage(gone, false)),

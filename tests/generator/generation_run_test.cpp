@@ -91,7 +91,8 @@ TEST(GenerationRun, WholeSiteFromAProfileAndASecondRunMakesNoThumbnail) {
   NoBanners banners;
   RunValues run;
   Busy busy;
-  PageContext c{g, host, LibraryPictures(), banners, run};
+  const GallerySnapshot snapshot = TakeSnapshot(g);
+  PageContext c{snapshot, host, LibraryPictures(), banners, run};
   RunGeneration(c, nullptr, busy.controls);
 
   EXPECT_EQ(host.texts("status"),
@@ -124,7 +125,7 @@ TEST(GenerationRun, WholeSiteFromAProfileAndASecondRunMakesNoThumbnail) {
   const std::string eThumb = ReadAll(base + "/site/thumbs/Thumb-e.jpg");
 
   RecordingHost again;
-  PageContext c2{g, again, LibraryPictures(), banners, run};
+  PageContext c2{snapshot, again, LibraryPictures(), banners, run};
   RunGeneration(c2, nullptr, busy.controls);
   EXPECT_EQ(again.texts("status").front(), "Writing page 1 of 3");
   EXPECT_EQ(ReadAll(base + "/site/thumbs/Thumb-e.jpg"), eThumb);
@@ -137,7 +138,8 @@ class RunTest : public ::testing::Test {
     g.set("BaseDir", base + "/site").set("Rows", 1).set("Columns", 2);
   }
   void run(Pictures& pictures, CustomPages* custom = nullptr) {
-    PageContext c{g, host, pictures, banners, values};
+    const GallerySnapshot snapshot = TakeSnapshot(g);
+    PageContext c{snapshot, host, pictures, banners, values};
     RunGeneration(c, custom, busy.controls);
   }
 

@@ -22,7 +22,7 @@ class ImagePageTest : public testing::PageWriterTest {
  protected:
   void SetUp() override {
     PageWriterTest::SetUp();
-    run.images = {"a_b.JPG"};
+    g.list = {"a_b.JPG"};
     run.pageCount = run.page = 1;
   }
   std::vector<std::string> write(const std::string& image) {
@@ -83,7 +83,7 @@ TEST_F(ImagePageTest, BodyTagFollowsTheColourSwitches) {
 
 TEST_F(ImagePageTest, BarsSitAboveAndBelowThePicture) {
   g.set("DisableBanner", 1);
-  run.images = {"a.b.jpg", "a.c.jpg"};
+  g.list = {"a.b.jpg", "a.c.jpg"};
   run.cursor = 1;
   const std::vector<std::string> lines = write("a.c.jpg");
   // Both bars, each ending in "<P>"; the bottom one follows its own "<P>".

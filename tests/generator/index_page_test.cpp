@@ -66,7 +66,7 @@ TEST_F(IndexPageTest, OnePageGalleryWholePage) {
       "<TITLE>Picture Gallery Index</TITLE>",
       "",
       "</HEAD>",
-      GalleryBodyTag(g),
+      GalleryBodyTag(ReadSettings(g)),
       "Welcome",
       "",
       "<DIV ALIGN=\"center\"><FONT FACE=\"Verdana\" SIZE=\"2\">Total images: 3<BR>Total pages: "

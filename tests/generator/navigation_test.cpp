@@ -93,7 +93,8 @@ TEST_F(NavigationTest, GalleryPagesCarryBarsOnlyWhenThereAreSeveral) {
   g.set("ShowBottomGalleryNavRow", 0).set("ShowTopGalleryNavRow", 0);
   run.page = 2;
   run.cursor = 1;
-  WriteGalleryPage(c);
+  PageContext without = context();
+  WriteGalleryPage(without);
   page = PageLines(base + "/Gallery2.html");
   EXPECT_EQ(std::count(page.begin(), page.end(), indexLink), 1);
   EXPECT_EQ(std::count(page.begin(), page.end(), "<TABLE ALIGN=\"center\" BORDER=\"1\">"), 0);
@@ -107,7 +108,7 @@ std::string Cell(const char* width, const std::string& href, const std::string& 
 }
 
 TEST_F(NavigationTest, ImageBarsAtTheEndsOfTheList) {
-  run.images = {"a.b.jpg", "a.c.jpg", "last_one.gif"};
+  g.list = {"a.b.jpg", "a.c.jpg", "last_one.gif"};
   run.pageCount = 3;
   run.page = 2;
   const std::string head =
@@ -130,7 +131,7 @@ TEST_F(NavigationTest, ImageBarsAtTheEndsOfTheList) {
                Cell("34%", "Gallery2.html", "Back to gallery</A></TD>"), "</TR></TABLE>",
                "<P>"});
   // A list of one image: the Back cell alone, linking to the unnumbered only page.
-  run.images = {"only.jpg"};
+  g.list = {"only.jpg"};
   run.pageCount = 1;
   run.page = 1;
   ExpectLines(bar(0, BarPlace::Bottom),

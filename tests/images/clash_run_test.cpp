@@ -71,8 +71,8 @@ TEST_F(ClashTest, ThumbnailsBesideThePicturesWithoutPrefixNeverReplaceOne) {
   expectUnchanged(before);
   EXPECT_EQ(Snapshot(g.imageFolder()).size(), before.size() + 2);  // new: y.jpg and Z.jpg
   EXPECT_TRUE(fs::IsFile(at("y.jpg")));
-  EXPECT_TRUE(ThumbnailHitsPicture(g, "x.gif"));
-  EXPECT_FALSE(ThumbnailHitsPicture(g.set("ThumbPrefix", "-t"), "x.gif"));
+  EXPECT_TRUE(ThumbnailClash(ReadSettings(g)).hits("x.gif"));
+  EXPECT_FALSE(ThumbnailClash(ReadSettings(g.set("ThumbPrefix", "-t"))).hits("x.gif"));
 }
 
 TEST_F(ClashTest, RenamingKeepsEveryPictureUnderSomeName) {

@@ -17,7 +17,7 @@ class ImageListTest : public ::testing::Test {
   void SetUp() override {
     char pattern[] = "/tmp/fw-images-XXXXXX";
     dir_ = mkdtemp(pattern);
-    values_.baseDir = dir_;
+    values_ = {dir_, "Thumb-", true, true};
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
 

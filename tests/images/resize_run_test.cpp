@@ -69,7 +69,7 @@ TEST_F(ResizeRunTest, SizeLimitCountsBytesStrictlyAboveTheKilobytesTimesAThousan
 
 TEST_F(ResizeRunTest, SelectionRulesFollowTheDialogOptions) {
   const auto choose = [&](int w, int h, std::int64_t bytes) {
-    return ChooseResize(g, w, h, bytes, [] { return 1024; });
+    return ChooseResize(ReadSettings(g), w, h, bytes, [] { return 1024; });
   };
   EXPECT_FALSE(choose(800, 600, 500000).touch);  // size options off
   g.set("ResizeBySize", 1).set("RecompressBySize", 1);

@@ -18,6 +18,7 @@
 #include "images/jpeg_writer.h"
 #include "images/pictures.h"
 #include "settings/catalogue.h"
+#include "settings/gallery_snapshot.h"
 #include "support/map_gallery.h"
 
 namespace fw::testing {
@@ -44,7 +45,7 @@ class FolderGallery : public MapGallery {
     return AddBackslash(AddBackslash(text("BaseDir")) + text("ThumbsDir"));
   }
   // Scans the folder as the profile loader would.
-  void scan() { list = ScanImageList(*this); }
+  void scan() { list = ScanImageList(ReadSettings(*this)); }
   void reloadImages() override {
     ++reloads;
     scan();
