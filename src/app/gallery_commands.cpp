@@ -161,7 +161,7 @@ void TfrmMain::reloadImages() {
   list->setSorted(w<QCheckBox>("chkSort")->isChecked());
   ImageScanValues v = ImageScanValues::From(ReadSettings(values()));
   v.sorted = false;  // the list box itself keeps the sorted order
-  for (const auto& n : ScanImageList(imageFolder_, v)) list->addName(QString::fromStdString(n));
+  list->setNames(ScanImageList(imageFolder_, v));
   setPagesLabel(ImageCountLabel(list->count(), pageCount()));
 }
 

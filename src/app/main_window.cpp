@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -19,6 +20,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUrl>
+#include <unordered_map>
 
 #include "app/controls.h"
 #include "app/screen_fit.h"
@@ -28,6 +30,7 @@
 #include "common/subs.h"
 #include "reports/report_list.h"
 #include "settings/catalogue.h"
+#include "settings/gallery_snapshot.h"
 #include "settings/store.h"
 #include "settings/textblock.h"
 #include "version.h"
@@ -61,31 +64,33 @@ class TfrmMain::WindowHost : public Host {
   TfrmMain& w_;
 };
 
+// The gallery as the window shows it: each value read from its bound control, found once by
+// its name and then kept.
 class TfrmMain::WindowValues : public GalleryValues {
  public:
   explicit WindowValues(TfrmMain& w) : w_(w) {}
-  QWidget* control(std::string_view name) const {
-    const CatalogueEntry* e = FindGalleryValue(name);
+  QWidget* control(const CatalogueEntry* e) const {
     if (!e) return nullptr;
-    // The dialogs' settings live in their own windows, where some control names recur.
-    if (e->scope == Scope::ImageProperties) return w_.imageProps_->find(e->name);
-    if (e->scope == Scope::CustomTemplate) return w_.customOptions_->find(e->name);
-    return w_.findChild<QWidget*>(QString::fromStdString(e->control));
+    QPointer<QWidget>& kept = controls_[e];
+    if (!kept) kept = find(*e);
+    return kept;
   }
   std::string text(std::string_view name) const override {
-    QWidget* c = control(name);
+    QWidget* c = control(FindGalleryValue(name));
     if (auto* edit = qobject_cast<QLineEdit*>(c)) return edit->text().toStdString();
     if (auto* spin = qobject_cast<SpinEdit*>(c)) return spin->text().toStdString();
     if (auto* spin = qobject_cast<QSpinBox*>(c)) return spin->text().toStdString();
     return std::to_string(integer(name));
   }
   int integer(std::string_view name) const override {
-    if (EqualsNoCase(name, "Template")) return w_.selectedTemplate();
-    if (EqualsNoCase(name, "IsThumbPrefix")) {
-      auto* r = w_.findChild<QRadioButton*>("optIsThumbPrefix1");
+    const CatalogueEntry* e = FindGalleryValue(name);
+    if (!e) return 0;
+    if (e->name == value::Template) return w_.selectedTemplate();
+    QWidget* c = control(e);
+    if (e->name == value::IsThumbPrefix) {
+      auto* r = qobject_cast<QRadioButton*>(c);
       return r && r->isChecked() ? 1 : 0;
     }
-    QWidget* c = control(name);
     if (auto* spin = qobject_cast<SpinEdit*>(c)) return spin->value();
     if (auto* spin = qobject_cast<QSpinBox*>(c)) return spin->value();
     if (auto* colour = qobject_cast<ColourButton*>(c)) return colour->colour();
@@ -108,9 +113,7 @@ class TfrmMain::WindowValues : public GalleryValues {
     return ReadSection(w_.textBlockFile_, std::string(name));
   }
   std::vector<std::string> images() const override {
-    std::vector<std::string> out;
-    for (const QString& n : w_.w<ImageListBox>("ImageList")->names()) out.push_back(n.toStdString());
-    return out;
+    return w_.w<ImageListBox>("ImageList")->imageNames();
   }
   void reloadImages() override { w_.reloadImages(); }
   std::string galleryName() const override {
@@ -121,7 +124,17 @@ class TfrmMain::WindowValues : public GalleryValues {
   std::string appFolder() const override { return w_.appFolder_; }
 
  private:
+  QWidget* find(const CatalogueEntry& e) const {
+    // The dialogs' settings live in their own windows, where some control names recur.
+    if (e.scope == Scope::ImageProperties) return w_.imageProps_->find(e.name);
+    if (e.scope == Scope::CustomTemplate) return w_.customOptions_->find(e.name);
+    // "Use prefix" is the choice the value counts.
+    if (e.name == value::IsThumbPrefix) return w_.findChild<QRadioButton*>("optIsThumbPrefix1");
+    return w_.findChild<QWidget*>(QString::fromStdString(e.control));
+  }
+
   TfrmMain& w_;
+  mutable std::unordered_map<const CatalogueEntry*, QPointer<QWidget>> controls_;
 };
 
 TfrmMain::TfrmMain(const WindowOptions& o, QWidget* parent)

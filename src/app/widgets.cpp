@@ -92,6 +92,8 @@ int SortedRow(const QListWidget* list, const QString& name) {
 }
 
 ImageListBox::ImageListBox(QWidget* parent) : QListWidget(parent) {
+  // Every entry is one line of text: the list is laid out without measuring each of them.
+  setUniformItemSizes(true);
   setDragEnabled(true);
   setAcceptDrops(true);
   setDropIndicatorShown(true);
@@ -99,20 +101,38 @@ ImageListBox::ImageListBox(QWidget* parent) : QListWidget(parent) {
   setDefaultDropAction(Qt::MoveAction);
 }
 
+namespace {
+
+// Sorted without regard to case; names equal but for case keep their order.
+void SortNames(QStringList& names) {
+  std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+  });
+}
+
+}  // namespace
+
 void ImageListBox::setSorted(bool on) {
   sorted_ = on;
   if (!on) return;
   QStringList all = names();
-  std::stable_sort(all.begin(), all.end(), [](const QString& a, const QString& b) {
-    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-  });
+  SortNames(all);
   QString current = currentItem() ? currentItem()->text() : QString();
   clear();
-  for (const auto& n : all) addItem(n);
+  addItems(all);
   if (!current.isEmpty()) {
     auto found = findItems(current, Qt::MatchExactly);
     if (!found.isEmpty()) setCurrentItem(found.first());
   }
+}
+
+void ImageListBox::setNames(const std::vector<std::string>& names) {
+  QStringList all;
+  all.reserve(static_cast<qsizetype>(names.size()));
+  for (const std::string& n : names) all << QString::fromStdString(n);
+  if (sorted_) SortNames(all);
+  clear();
+  addItems(all);
 }
 
 void ImageListBox::addName(const QString& name) {
@@ -124,7 +144,15 @@ void ImageListBox::addName(const QString& name) {
 
 QStringList ImageListBox::names() const {
   QStringList out;
+  out.reserve(count());
   for (int i = 0; i < count(); ++i) out << item(i)->text();
+  return out;
+}
+
+std::vector<std::string> ImageListBox::imageNames() const {
+  std::vector<std::string> out;
+  out.reserve(static_cast<std::size_t>(count()));
+  for (int i = 0; i < count(); ++i) out.push_back(item(i)->text().toStdString());
   return out;
 }
 

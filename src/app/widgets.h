@@ -7,6 +7,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace fw {
 
@@ -70,7 +72,10 @@ class ImageListBox : public QListWidget {
   // Switching on sorts the present entries; switching off keeps their order.
   void setSorted(bool on);
   void addName(const QString& name);
+  // The entries become `names` (sorted first while the list is sorted), in one insertion.
+  void setNames(const std::vector<std::string>& names);
   QStringList names() const;
+  std::vector<std::string> imageNames() const;
   // The drop of a drag that started on this list: the selected entry moves to `target`
   // (the last row when the drop lies below the last entry).
   void moveSelectedTo(int target);

@@ -10,6 +10,9 @@
 #include <QTabWidget>
 
 #include "app/widgets.h"
+#include "images/profile_values.h"
+#include "settings/catalogue.h"
+#include "settings/gallery_snapshot.h"
 #include "settings/store.h"
 #include "settings/textblock.h"
 #include "window_fixture.h"
@@ -26,6 +29,44 @@ class BindingTest : public WindowTest {
     return tabs->isTabVisible(tabs->indexOf(p));
   }
 };
+
+// Every gallery-key value stored away from its default: what the window's controls then give a
+// command is what the store held before the window showed it.
+TEST_F(BindingTest, TheWindowsSnapshotIsTheStoresForEveryValue) {
+  const std::string site = dir_.path().toStdString() + "/site";
+  QDir().mkpath(QString::fromStdString(site + "/pics"));
+  for (const char* name : {"b.jpg", "a.png"}) WriteSection(site + "/pics/" + name, "x", {});
+  const std::string dat = appFolder_ + "Gallery.dat";
+  WriteSection(dat, "Gallery Text4", {"four"});
+  WriteSection(dat, "Banner Banks", {"b2", "B1"});
+  WriteSection(dat, "B1", {"one"});
+  GallerySnapshot stored;
+  {
+    Store store(storeFile_);
+    for (const CatalogueEntry& e : Catalogue()) {
+      if (e.scope == Scope::Application) continue;
+      const int other = e.bounded() ? (e.defaultInt == e.minimum ? e.maximum : e.minimum)
+                                    : e.defaultInt ^ 0x10203;
+      if (e.kind == Kind::Boolean) store.RegWriteBool(key(), e.writeName, e.defaultInt == 0);
+      if (e.kind == Kind::Integer) store.RegWriteInteger(key(), e.writeName, other);
+      if (e.kind == Kind::String) store.RegWriteString(key(), e.writeName, "x" + e.name);
+    }
+    store.RegWriteString(key(), value::BaseDir, site);
+    store.RegWriteString(key(), value::ImageDir, "pics");
+    store.RegWriteInteger(key(), value::Template, 7);  // at least two columns
+    store.RegWriteInteger(key(), value::Columns, 6);
+    store.RegWriteInteger(key(), value::IsThumbPrefix, 0);
+    stored = TakeSnapshot(StoreGalleryValues(store, root_, "Gallery", appFolder_));
+  }
+  const GallerySnapshot window = TakeSnapshot(start().values());
+  EXPECT_TRUE(window == stored);
+  EXPECT_EQ(window.IsThumbPrefix, 0);
+  EXPECT_EQ(window.Template, 7);
+  EXPECT_FALSE(window.UseImageShell);
+  EXPECT_EQ(window.images, (std::vector<std::string>{"a.png", "b.jpg"}));
+  EXPECT_EQ(window.texts.GalleryText4, "four\r\n");
+  EXPECT_EQ(window.banks, (std::vector<BannerBank>{{"B1", "one\r\n"}, {"b2", ""}}));
+}
 
 TEST_F(BindingTest, ExitFieldsAreWrittenWhenLeft) {
   TfrmMain& w = start();
