@@ -57,7 +57,11 @@ for n in "${sizes[@]}"; do
            "Image Footer:foot" "Banner Banks:banks" "Ads:ads"; do
     "${c[@]}" text G "${s%%:*}" --set "$work/${s##*:}.txt" >/dev/null
   done
-  "${c[@]}" go G >/dev/null  # makes the thumbnails
+  if ! timeout "$limit" "${c[@]}" go G >/dev/null 2>&1; then  # makes the thumbnails
+    printf '%6d pictures: the first Go, which makes the thumbnails, took over %s s\n' "$n" "$limit"
+    rm -rf "$g"
+    continue
+  fi
   cliTime[$n]=$(seconds "${c[@]}" go G)
   if [ -x "$window" ]; then
     out=$(timeout "$limit" "$window" "$g/s.db" "$g/app" 2>/dev/null || true)

@@ -85,5 +85,5 @@ fi
 echo "== peak memory, 8000 x 6000 picture to 100 pixels"
 echo "ours, baseline: $("$tool" one "$corpus/big48.jpg" 100)"
 echo "ours, baseline, smooth: $("$tool" one "$corpus/big48.jpg" 100 smooth)"
-echo "== Go over 1000 pictures whose thumbnails exist"
+echo "== Go over 1000 pictures whose thumbnails exist, in memory (a lower bound; bench/go_paths.sh times the paths users run)"
 "$build/bench/bench_go_run" --benchmark_format=console 2>/dev/null | grep -E '^GoOver'
