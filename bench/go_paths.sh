@@ -3,9 +3,9 @@
 #   bash bench/go_paths.sh [PICTURES...]          (default 1000 2500 4000 10000)
 # Each gallery is store-backed (imported as a settings dump), has the default layout with
 # image pages, text blocks and a banner bank in its .dat file, and small 64 x 48 JPEG pictures
-# whose thumbnails a first Go has made. Timed: the second `framewright-cli go`, and the
-# window's Go clicked offscreen (bench_window_go) after its "Reload images". Growth is the
-# time of 4x the pictures over the time of the smaller gallery.
+# whose thumbnails a first Go has made. Timed: the second `framewright-cli go`, and in the
+# window (offscreen, bench_window_go) "Reload images", then Go, then switching "Sorted" on.
+# Growth is the time of 4x the pictures over the time of the smaller gallery.
 # Uses the build in $FW_BUILD_DIR (default build/); FW_GO_TIMEOUT caps each run (600 s).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -44,7 +44,7 @@ seconds() {
   fi
 }
 
-declare -A cliTime windowTime reloadTime
+declare -A cliTime windowTime reloadTime sortTime
 for n in "${sizes[@]}"; do
   g=$work/g$n
   mkdir -p "$g/site/images" "$g/app"
@@ -67,10 +67,11 @@ for n in "${sizes[@]}"; do
     out=$(timeout "$limit" "$window" "$g/s.db" "$g/app" 2>/dev/null || true)
     reloadTime[$n]=$(sed -n 's/^reload //p' <<<"$out")
     windowTime[$n]=$(sed -n 's/^go //p' <<<"$out")
+    sortTime[$n]=$(sed -n 's/^sort //p' <<<"$out")
     [ -n "${windowTime[$n]}" ] || windowTime[$n]=timeout
   fi
-  printf '%6d pictures: framewright-cli go %8s s   window Go %8s s   window reload %6s s\n' \
-    "$n" "${cliTime[$n]}" "${windowTime[$n]:--}" "${reloadTime[$n]:--}"
+  printf '%6d pictures: framewright-cli go %8s s   window: Go %8s s, reload %6s s, sort %6s s\n' \
+    "$n" "${cliTime[$n]}" "${windowTime[$n]:--}" "${reloadTime[$n]:--}" "${sortTime[$n]:--}"
   rm -rf "$g"
 done
 
