@@ -15,5 +15,6 @@ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFW_SANITIZE=ON -DFW_BUI
 cmake --build "$dir" -j"$(nproc)" >/dev/null
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 ctest --test-dir "$dir" --output-on-failure -j"$(nproc)"
 echo "sanitizer suite: $(($(date +%s) - start)) s"

@@ -35,7 +35,7 @@ std::string Fnv1a(const std::string& bytes) {
 std::string Bmp(int w, int h) {
   auto le = [](std::uint32_t v, int n) {
     std::string s;
-    for (int i = 0; i < n; ++i) s += char(v >> (8 * i) & 255);
+    for (int i = 0; i < n; ++i) s += char(i < 4 ? v >> (8 * i) & 255 : 0);
     return s;
   };
   const int stride = (w * 3 + 3) / 4 * 4;

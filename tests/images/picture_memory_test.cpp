@@ -73,7 +73,7 @@ std::string Patched(std::string jpeg, int width, int height) {
 
 std::string Le(std::uint32_t v, int n) {
   std::string s;
-  for (int i = 0; i < n; ++i) s += char(v >> (8 * i));
+  for (int i = 0; i < n; ++i) s += char(i < 4 ? v >> (8 * i) : 0);  // wider fields: zeros
   return s;
 }
 
