@@ -4,6 +4,8 @@
 #include <array>
 #include <climits>
 #include <cstring>
+#include <tuple>
+#include <utility>
 
 #include "images/jpeg_entropy_bits.h"
 
@@ -43,6 +45,13 @@ std::uint8_t RangeLimit(int v) {
   return std::uint8_t(std::clamp(s + 128, 0, 255));
 }
 
+// MCUs across and down the picture, as an interleaved scan codes them.
+std::pair<int, int> McuCount(j_decompress_ptr cinfo) {
+  const JDIMENSION w = 8 * JDIMENSION(cinfo->max_h_samp_factor);
+  const JDIMENSION h = 8 * JDIMENSION(cinfo->max_v_samp_factor);
+  return {int((cinfo->image_width + w - 1) / w), int((cinfo->image_height + h - 1) / h)};
+}
+
 class DcScanWalk {
  public:
   explicit DcScanWalk(j_decompress_ptr cinfo);
@@ -69,9 +78,7 @@ class DcScanWalk {
 };
 
 DcScanWalk::DcScanWalk(j_decompress_ptr cinfo) : cinfo_(cinfo), bytes_(cinfo) {
-  const int maxH = cinfo->max_h_samp_factor, maxV = cinfo->max_v_samp_factor;
-  mcusWide_ = int((cinfo->image_width + 8 * maxH - 1) / (8 * maxH));
-  mcusHigh_ = int((cinfo->image_height + 8 * maxV - 1) / (8 * maxV));
+  std::tie(mcusWide_, mcusHigh_) = McuCount(cinfo);
   for (int i = 0; i < cinfo->num_components; ++i) {
     const jpeg_component_info& c = cinfo->comp_info[i];
     Component k;
@@ -325,6 +332,24 @@ bool DcScanWalk::smoothsDc() const {
 
 std::optional<std::vector<DcSamples>> ReadDcSamples(j_decompress_ptr cinfo) {
   return DcScanWalk(cinfo).run();
+}
+
+std::uint64_t DcBlockCount(j_decompress_ptr cinfo) {
+  std::uint64_t blocks = 0;
+  for (int i = 0; i < cinfo->num_components; ++i)
+    blocks += std::uint64_t(cinfo->comp_info[i].width_in_blocks) *
+              cinfo->comp_info[i].height_in_blocks;
+  return blocks;
+}
+
+// Each component's DC of whole MCUs, two bytes each, and its samples, one byte a block.
+std::uint64_t DcSampleBytes(j_decompress_ptr cinfo) {
+  const auto [wide, high] = McuCount(cinfo);
+  std::uint64_t held = 0;
+  for (int i = 0; i < cinfo->num_components; ++i)
+    held += std::uint64_t(wide) * std::uint64_t(cinfo->comp_info[i].h_samp_factor) *
+            std::uint64_t(high) * std::uint64_t(cinfo->comp_info[i].v_samp_factor);
+  return 2 * held + DcBlockCount(cinfo);
 }
 
 }  // namespace fw

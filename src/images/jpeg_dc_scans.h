@@ -27,5 +27,9 @@ struct DcSamples {
 // it refuses, a DC it would smooth): the caller leaves such a picture to libjpeg. Calls no
 // libjpeg routine that can fail, only the source's refill.
 std::optional<std::vector<DcSamples>> ReadDcSamples(j_decompress_ptr cinfo);
+// The bytes ReadDcSamples holds at most for that picture, to be claimed before it is called.
+std::uint64_t DcSampleBytes(j_decompress_ptr cinfo);
+// The blocks of all its components: each one's DC takes at least one bit of the stream.
+std::uint64_t DcBlockCount(j_decompress_ptr cinfo);
 
 }  // namespace fw

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/fs.h"
 #include "images/jpeg_dc_scans.h"
 #include "images/jpeg_errors.h"
 #include "images/jpeg_file_source.h"
@@ -10,6 +11,7 @@
 #include "images/jpeg_rows.h"
 #include "images/jpeg_smooth.h"
 #include "images/orient.h"
+#include "images/picture_memory.h"
 #include "images/scaler.h"
 #include "images/smooth_scaler.h"
 
@@ -51,6 +53,8 @@ struct YccTables {
   }
 };
 
+int EighthOf(JDIMENSION length) { return int((length + 7) / 8); }
+
 std::uint8_t Clamp(int v) { return std::uint8_t(std::clamp(v, 0, 255)); }
 
 // The picture at 1/8 of its size, one pixel per block of the largest sampling. Subsampled
@@ -59,10 +63,8 @@ std::uint8_t Clamp(int v) { return std::uint8_t(std::clamp(v, 0, 255)); }
 // coefficients add within a block is not known here.
 Raster EighthRaster(j_decompress_ptr cinfo, const std::vector<DcSamples>& planes) {
   static const YccTables ycc;
-  Raster r;
-  r.width = int((cinfo->image_width + 7) / 8);
-  r.height = int((cinfo->image_height + 7) / 8);
-  r.rgb.resize(std::size_t(r.width) * std::size_t(r.height) * 3);
+  Raster r = NewRaster(EighthOf(cinfo->image_width), EighthOf(cinfo->image_height),
+                       TooLargeToDecode(cinfo->image_width, cinfo->image_height));
   const std::size_t n = planes.size();
   std::vector<std::size_t> column[3];
   for (std::size_t c = 0; c < n; ++c)
@@ -103,6 +105,7 @@ std::optional<Raster> SmoothJpegFromDc(const std::string& path, int size, int or
   Decompressor d;
   JpegErrors errors;
   std::string icc;
+  PictureMemory claim;
   std::optional<std::vector<DcSamples>> planes;
   j_decompress_ptr cinfo = &d.cinfo;
   cinfo->err = AttachJpegErrors(errors);
@@ -120,12 +123,18 @@ std::optional<Raster> SmoothJpegFromDc(const std::string& path, int size, int or
   const int height = static_cast<int>(swap ? cinfo->image_width : cinfo->image_height);
   const ScaledSize s = ScaledDimensions(width, height, size);
   if (DecodeEighths(width, height, s.width, s.height) != 1) return std::nullopt;
+  // A file too short to hold a bit for each block's DC is cut short: nothing is held for it.
+  if (std::uint64_t(std::max<std::int64_t>(fs::Size(path), 0)) * 8 < DcBlockCount(cinfo))
+    return std::nullopt;
+  claim = PictureMemory(DcSampleBytes(cinfo),
+                        TooLargeToDecode(cinfo->image_width, cinfo->image_height));
   planes = ReadDcSamples(cinfo);
   if (!planes) return std::nullopt;
   source.throwIfReadFailed();
 
   Raster eighth = EighthRaster(cinfo, *planes);
   planes.reset();
+  claim = PictureMemory();
   if (orientation != 1) eighth = TurnRaster(eighth, orientation);
   Raster out = NewScaledRaster(s);
   out.iccProfile = icc;
