@@ -66,6 +66,7 @@ class DcScanWalk {
   bool readQuant();
   bool readSos(Scan& s);
   bool smoothsDc() const;
+  std::vector<DcSamples> samples() const;
 
   j_decompress_ptr cinfo_;
   JpegBytes bytes_;
@@ -135,11 +136,15 @@ std::optional<std::vector<DcSamples>> DcScanWalk::run() {
   // A stream that ends before its end-of-image marker makes the source warn; libjpeg smooths
   // the DC of a picture cut off inside a scan.
   if (cinfo_->err->num_warnings != 0 || smoothsDc()) return std::nullopt;
+  return samples();
+}
+
+// Dequantised as libjpeg does, in 16-bit multipliers; a block's mean is its DC / 8.
+std::vector<DcSamples> DcScanWalk::samples() const {
   std::vector<DcSamples> out;
   for (const Component& c : comps_) {
     DcSamples s{c.blocksWide, c.blocksHigh, {}};
     s.level.resize(std::size_t(s.width) * std::size_t(s.height));
-    // Dequantised as libjpeg does, in 16-bit multipliers; the block's mean is DC / 8.
     const int quant = std::int16_t(std::uint16_t(c.quant));
     for (int y = 0; y < s.height; ++y)
       for (int x = 0; x < s.width; ++x) {
@@ -231,6 +236,7 @@ bool DcScanWalk::readSos(Scan& s) {
 // bogus is left to it. Records the precision each coefficient has after the scan.
 bool DcScanWalk::progress(const Scan& s) {
   const bool dc = s.ss == 0;
+  if (s.count < 1) return false;  // a scan of no component
   if (dc ? s.se != 0 : s.ss > s.se || s.se > 63 || s.count != 1) return false;
   if ((s.ah != 0 && s.al != s.ah - 1) || s.al > 13) return false;
   int blocks = 0;

@@ -24,8 +24,10 @@ struct DcSamples {
 // stream through cinfo's source and gives each component's block means, in the frame's
 // component order. Empty where libjpeg would decode otherwise than block means straight from
 // well-formed data (damaged or cut-short data, a scan script it calls bogus, a marker or table
-// it refuses, a DC it would smooth): the caller leaves such a picture to libjpeg. Calls no
-// libjpeg routine that can fail, only the source's refill.
+// it refuses, a DC it would smooth): the caller leaves such a picture to libjpeg. An AC scan
+// whose data end early is not noticed, since it is not decoded; where it is the last scan,
+// libjpeg smooths the blocks after the cut from the scans before, while here they keep their
+// DC. Calls no libjpeg routine that can fail, only the source's refill.
 std::optional<std::vector<DcSamples>> ReadDcSamples(j_decompress_ptr cinfo);
 // The bytes ReadDcSamples holds at most for that picture, to be claimed before it is called.
 std::uint64_t DcSampleBytes(j_decompress_ptr cinfo);
