@@ -92,7 +92,9 @@ void ScanBits::fill() {
         if (c != 0) marker_ = c, byte = 0;
       }
     }
-    if (marker_ != 0) padding_ += 8;
+    // Past 64 padding bits some are bound to have been used: counting stops there, so that a
+    // long scan cut short cannot run the count over.
+    if (marker_ != 0 && padding_ <= 64) padding_ += 8;
     buffer_ |= std::uint64_t(byte) << (56 - count_);
     count_ += 8;
   }

@@ -94,7 +94,7 @@ class ScanBits {
   JpegBytes& bytes_;
   std::uint64_t buffer_ = 0;  // bits to be read next, from the top
   int count_ = 0;             // of them valid
-  int padding_ = 0;           // of those the zeros added after a marker
+  int padding_ = 0;           // of those the zeros added after a marker, counted up to 72
   int marker_ = 0;
 };
 
