@@ -25,6 +25,7 @@
 namespace fw {
 namespace {
 
+using testing::MaxDifference;
 using testing::ScratchDir;
 using testing::WriteBytes;
 
@@ -91,15 +92,6 @@ jpeg_scan_info Dc(std::vector<int> components, int ah, int al) {
 }
 jpeg_scan_info Ac(int component, int ss, int se, int ah, int al) {
   return jpeg_scan_info{1, {component}, ss, se, ah, al};
-}
-
-int MaxDifference(const Raster& a, const Raster& b) {
-  EXPECT_EQ(a.width, b.width);
-  EXPECT_EQ(a.height, b.height);
-  int most = 0;
-  for (std::size_t i = 0; i < a.rgb.size() && i < b.rgb.size(); ++i)
-    most = std::max(most, std::abs(int(a.rgb[i]) - int(b.rgb[i])));
-  return most;
 }
 
 TEST(SmoothJpegFromDc, ScanScriptsGiveLibjpegsThumbnail) {
