@@ -9,12 +9,9 @@ corpus=${1:-/tmp/fw-bench-corpus}
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DFW_BUILD_APP=OFF >/dev/null
 cmake --build "$build" --target bench_thumbs bench_go_run -j2 >/dev/null
 tool="$build/bench/bench_thumbs"
-[ -f "$corpus/big48.jpg" ] || "$tool" corpus "$corpus"
+[ -f "$corpus/big48p.jpg" ] || "$tool" corpus "$corpus"
 
 source "$root/bench/timing.sh"
-is_real() { command -v "$1" >/dev/null && "$1" -version 2>&1 | grep -q "$2"; }
-# A wrapper script called convert may stand in front of ImageMagick's own program.
-im=convert; for c in convert-im6.q16 magick convert; do is_real "$c" ImageMagick && { im=$c; break; }; done
 
 for pic in p00 p01; do
   f="$corpus/$pic.jpg"
@@ -65,18 +62,7 @@ if command -v vipsthumbnail >/dev/null; then
   ratio "smooth over vipsthumbnail" "$smooth" "$vips1"
 fi
 if is_real "$im" ImageMagick; then
-  # References from the full decode, Lanczos-filtered by ImageMagick to the thumbnail's size.
-  mkdir -p "$corpus/ref100"
-  for f in "$corpus"/p*.jpg; do
-    r="$corpus/ref100/$(basename "$f" .jpg).png"
-    [ -f "$r" ] || $im "$f" -filter Lanczos -resize 100x100 "$r"
-  done
-  psnr() {  # mean PSNR in dB of the thumbnails named by the pattern (%s: the picture's name)
-    for r in "$corpus"/ref100/p*.png; do
-      n=$(basename "$r" .png)
-      compare -metric PSNR "$r" "$(printf "$1" "$n")" null: 2>&1; echo
-    done | awk '{ s += $1; n++ } END { printf "%.2f dB", s / n }'
-  }
+  lanczos_refs
   echo "== quality: PSNR against the Lanczos-filtered full decode, mean over the 40"
   row "ours, point-sampled" "$(psnr "$corpus/thumbs/%s.jpg")"
   row "ours, smooth" "$(psnr "$corpus/thumbs-smooth/%s.jpg")"
@@ -85,5 +71,6 @@ fi
 echo "== peak memory, 8000 x 6000 picture to 100 pixels"
 echo "ours, baseline: $("$tool" one "$corpus/big48.jpg" 100)"
 echo "ours, baseline, smooth: $("$tool" one "$corpus/big48.jpg" 100 smooth)"
+echo "(progressive pictures: bash bench/progressive.sh)"
 echo "== Go over 1000 pictures whose thumbnails exist, in memory (a lower bound; bench/go_paths.sh times the paths users run)"
 "$build/bench/bench_go_run" --benchmark_format=console 2>/dev/null | grep -E '^GoOver'

@@ -1,6 +1,7 @@
 // The thumbnail benchmark's worker: makes the reproducible corpus and times our thumbnail paths
 // over it. bench/run.sh drives it and sets its figures beside other tools' on the same files.
-//   bench_thumbs corpus DIR        40 photo-like 4000 x 3000 JPEGs and one 8000 x 6000
+//   bench_thumbs corpus DIR        40 photo-like 4000 x 3000 JPEGs and an 8000 x 6000 baseline
+//                                  and progressive one (only those missing are made)
 //   bench_thumbs thumbs DIR SIZE   MakeScaledJpeg over the 40 into DIR/thumbs (ms for the run)
 //   bench_thumbs full DIR SIZE     the same through the full decode and whole-raster sampling
 //   bench_thumbs run DIR SIZE N    the Thumbs run over the 40 on N worker threads
@@ -8,7 +9,8 @@
 //   bench_thumbs one FILE SIZE     one thumbnail; prints ms and the process's peak memory
 //   bench_thumbs probe FILE        1000 size probes: headers only, and the whole file in memory
 // A last word "smooth" makes thumbs, run, resize and one scale smoothly (thumbs then writes
-// into DIR/thumbs-smooth).
+// into DIR/thumbs-smooth); "allscans" makes thumbs and one scale smoothly through libjpeg's 1/8
+// decode of every scan even where the DC scans would do (thumbs writes into DIR/thumbs-allscans).
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -24,9 +26,11 @@
 #include "common/host.h"
 #include "images/image_io.h"
 #include "images/jpeg_reader.h"
+#include "images/jpeg_smooth.h"
 #include "images/jpeg_writer.h"
 #include "images/resize_run.h"
 #include "images/scaler.h"
+#include "images/srgb.h"
 #include "images/thumbnail_run.h"
 #include "settings/catalogue.h"
 
@@ -96,10 +100,24 @@ std::vector<std::string> CorpusGallery::images() const {
   return list;
 }
 
+// The smooth thumbnail as it was made before the DC scans could stand for libjpeg's decode.
+void AllScansThumbnail(const std::string& src, const std::string& dst, int size, fw::Host& host) {
+  fw::Raster r = *fw::SmoothJpegFromScaledDecode(src, size, 1, host);
+  fw::ConvertToSrgb(r);
+  fw::fs::ReplaceAtomically(dst, fw::EncodeJpeg(r, 75, true), false);
+}
+
+void MakeMissing(const std::string& path, int w, int h, unsigned seed, bool progressive) {
+  if (!std::filesystem::exists(path))
+    fw::fs::ReplaceAtomically(path, fw::EncodeJpeg(Photo(w, h, seed), 90, progressive), false);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool smooth = argc > 1 && std::string(argv[argc - 1]) == "smooth";
+  const std::string last = argc > 1 ? argv[argc - 1] : "";
+  const bool allScans = last == "allscans";
+  const bool smooth = last == "smooth" || allScans;
   const fw::Sampler sampler = smooth ? fw::Sampler::Smooth : fw::Sampler::Point;
   if (smooth) --argc;
   if (argc < 3) return 2;
@@ -108,12 +126,9 @@ int main(int argc, char** argv) {
   QuietHost host;
   if (mode == "corpus") {
     std::filesystem::create_directories(where);
-    for (int i = 0; i < 40; ++i)
-      fw::fs::ReplaceAtomically(where + "/" + Name(i),
-                                fw::EncodeJpeg(Photo(4000, 3000, unsigned(i)), 90, i % 2 == 1),
-                                false);
-    fw::fs::ReplaceAtomically(where + "/big48.jpg",
-                              fw::EncodeJpeg(Photo(8000, 6000, 99), 90, false), false);
+    for (int i = 0; i < 40; ++i) MakeMissing(where + "/" + Name(i), 4000, 3000, unsigned(i), i % 2 == 1);
+    MakeMissing(where + "/big48.jpg", 8000, 6000, 99, false);
+    MakeMissing(where + "/big48p.jpg", 8000, 6000, 99, true);
     return 0;
   }
   if (mode == "probe") {
@@ -137,11 +152,14 @@ int main(int argc, char** argv) {
   }
   const auto t0 = std::chrono::steady_clock::now();
   if (mode == "thumbs" || mode == "full") {
-    const std::string out = where + (smooth ? "/thumbs-smooth" : "/thumbs");
+    const std::string out =
+        where + (allScans ? "/thumbs-allscans" : smooth ? "/thumbs-smooth" : "/thumbs");
     std::filesystem::create_directories(out);
     for (int i = 0; i < 40; ++i) {
       const std::string src = where + "/" + Name(i), dst = out + "/" + Name(i);
-      if (mode == "thumbs")
+      if (mode == "thumbs" && allScans)
+        AllScansThumbnail(src, dst, size, host);
+      else if (mode == "thumbs")
         fw::MakeScaledJpeg(host, src, dst, size, 75, true, sampler);
       else
         fw::fs::ReplaceAtomically(
@@ -159,7 +177,10 @@ int main(int argc, char** argv) {
   } else if (mode == "one") {
     // A new thumbnail, as a first Thumbs run writes it: replacing one waits for the disk.
     std::filesystem::remove("/tmp/fw-bench-one.jpg");
-    fw::MakeScaledJpeg(host, where, "/tmp/fw-bench-one.jpg", size, 75, true, sampler);
+    if (allScans)
+      AllScansThumbnail(where, "/tmp/fw-bench-one.jpg", size, host);
+    else
+      fw::MakeScaledJpeg(host, where, "/tmp/fw-bench-one.jpg", size, 75, true, sampler);
   } else {
     return 2;
   }

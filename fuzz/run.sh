@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs one fuzz target for a given time: fuzz/run.sh TARGET SECONDS [extra libFuzzer flags].
-# Targets: png gif bmp jpeg heif webp tiff location dump textblock http. Builds them with
+# Targets: png gif bmp jpeg jpeg_dc heif webp tiff location dump textblock http. Builds them with
 # clang in build-fuzz first (FW_FUZZ_BUILD_DIR chooses another folder). The corpus grows in
 # <build>/corpus/TARGET, seeded from fuzz/seeds/TARGET and, when present, from the public
 # picture suites beside the checkout; crashing inputs land in <build>/crashes/TARGET. Exit
@@ -29,11 +29,12 @@ kind=$target
 case $target in
   png | gif | bmp | jpeg) ;;
   location) kind=jpeg ;;  # the JPEG suite's Exif and XMP segments
+  jpeg_dc) kind=jpeg ;;
   *) suite= ;;
 esac
 if [ -n "$suite" ] && [ -d "$suite/$kind" ]; then
   # Small files only: big ones slow every mutation down and add little.
-  find "$suite/$kind" -type f \( -iname "*.$kind" -o -iname "*.jpeg" \) -size -64k \
+  find "$suite/$kind" -type f \( -iname "*.$kind" -o -iname "*.jpeg" -o -iname "*.jpg" \) -size -64k \
     -exec cp -n {} "$corpus"/ \;
 fi
 

@@ -17,7 +17,7 @@ if ! command -v clang++ >/dev/null ||
 fi
 
 failed=0
-for target in png gif bmp jpeg heif webp tiff location dump textblock http; do
+for target in png gif bmp jpeg jpeg_dc heif webp tiff location dump textblock http; do
   log=$probe/$target.log
   if fuzz/run.sh "$target" "$seconds" >"$log" 2>&1; then
     echo "fuzz $target: $(grep -m1 'stat::number_of_executed_units' "$log" | awk '{print $2}') runs, no finding"

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "images/jpeg_dc_smooth.h"
 #include "images/jpeg_errors.h"
 #include "images/jpeg_file_source.h"
 #include "images/jpeg_icc.h"
@@ -39,6 +40,12 @@ int DecodeEighths(int width, int height, int outWidth, int outHeight) {
 
 std::optional<Raster> SmoothJpegFile(const std::string& path, int size, int orientation,
                                      Host& host) {
+  std::optional<Raster> fromDc = SmoothJpegFromDc(path, size, orientation, host);
+  return fromDc ? std::move(fromDc) : SmoothJpegFromScaledDecode(path, size, orientation, host);
+}
+
+std::optional<Raster> SmoothJpegFromScaledDecode(const std::string& path, int size,
+                                                 int orientation, Host& host) {
   if (size < 1) return std::nullopt;
   JpegFileSource source(path);
   Decompressor d;

@@ -22,7 +22,11 @@ int DecodeEighths(int width, int height, int outWidth, int outHeight);
 // row. The embedded ICC profile is handed on in the raster, unconverted. A picture shown
 // turned is decoded whole at the reduced size first. Empty when the full path must be taken
 // (a size below 1, or an output over kMaxPixels, whose errors come after the decode's).
+// A progressive picture decoded at 1/8 is made from its DC scans alone (jpeg_dc_smooth.h).
 std::optional<Raster> SmoothJpegFile(const std::string& path, int size, int orientation,
                                      Host& host);
+// The same through libjpeg's scaled decode of every scan, whatever the picture.
+std::optional<Raster> SmoothJpegFromScaledDecode(const std::string& path, int size,
+                                                 int orientation, Host& host);
 
 }  // namespace fw

@@ -1,7 +1,11 @@
 // Small pictures and a scratch folder made in code for the picture tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -28,6 +32,16 @@ class ScratchDir {
  private:
   std::filesystem::path path_;
 };
+
+// Largest difference of one channel level between two rasters of one size.
+inline int MaxDifference(const Raster& a, const Raster& b) {
+  EXPECT_EQ(a.width, b.width);
+  EXPECT_EQ(a.height, b.height);
+  int most = 0;
+  for (std::size_t i = 0; i < a.rgb.size() && i < b.rgb.size(); ++i)
+    most = std::max(most, std::abs(int(a.rgb[i]) - int(b.rgb[i])));
+  return most;
+}
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));

@@ -22,6 +22,7 @@
 namespace fw {
 namespace {
 
+using testing::MaxDifference;
 using testing::ScratchDir;
 using testing::SmoothRaster;
 using testing::WriteBytes;
@@ -58,16 +59,6 @@ Raster Noise(int w, int h, unsigned seed) {
   Raster r{w, h, std::vector<std::uint8_t>(std::size_t(w) * h * 3)};
   for (auto& v : r.rgb) v = std::uint8_t(rng());
   return r;
-}
-
-// Largest difference of one channel level between two rasters of one size.
-int MaxDifference(const Raster& a, const Raster& b) {
-  EXPECT_EQ(a.width, b.width);
-  EXPECT_EQ(a.height, b.height);
-  int most = 0;
-  for (std::size_t i = 0; i < a.rgb.size() && i < b.rgb.size(); ++i)
-    most = std::max(most, std::abs(int(a.rgb[i]) - int(b.rgb[i])));
-  return most;
 }
 
 TEST(SmoothSample, MatchesTheTwoDimensionalLanczosSumWithinOneLevel) {
