@@ -1,6 +1,7 @@
 #include "common/naming.h"
 
 #include "common/subs.h"
+#include "common/web_text.h"
 
 namespace fw {
 
@@ -58,11 +59,19 @@ std::string FolderUrl(const std::string& relativeFolder) {
 }
 
 std::string ThumbnailUrl(const NamingValues& v, const std::string& image) {
-  return FolderUrl(v.thumbsDir) + ThumbnailName(v, image);
+  return UrlPath(FolderUrl(v.thumbsDir) + ThumbnailName(v, image));
 }
 
 std::string ImageUrl(const NamingValues& v, const std::string& image) {
-  return FolderUrl(v.imageDir) + image;
+  return UrlPath(FolderUrl(v.imageDir) + image);
+}
+
+std::string ImagePageUrl(const NamingValues& v, const std::string& image) {
+  return UrlPath(ImagePageName(v, image));
+}
+
+std::string GalleryPageUrl(const NamingValues& v, int page, int pageCount) {
+  return UrlPath(GalleryPageName(v, page, pageCount));
 }
 
 std::string CleanImageName(const std::string& image) {

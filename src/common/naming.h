@@ -25,8 +25,12 @@ std::string GalleryPagePath(const NamingValues& v, int page, int pageCount);
 std::string ImagePageName(const NamingValues& v, const std::string& image);
 std::string ImagePagePath(const NamingValues& v, const std::string& image);
 std::string FolderUrl(const std::string& relativeFolder);
+// The links a page writes to a thumbnail, a picture, an image page and a gallery page: the
+// names above as URL paths (UrlPath in common/web_text.h), so that any name reaches its file.
 std::string ThumbnailUrl(const NamingValues& v, const std::string& image);
 std::string ImageUrl(const NamingValues& v, const std::string& image);
+std::string ImagePageUrl(const NamingValues& v, const std::string& image);
+std::string GalleryPageUrl(const NamingValues& v, int page, int pageCount);
 std::string CleanImageName(const std::string& image);
 
 // Thumbnails named with a prefix (or suffix) holding the path separator or ".." could land

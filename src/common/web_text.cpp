@@ -1,0 +1,113 @@
+#include "common/web_text.h"
+
+namespace fw {
+namespace {
+
+bool Continues(std::string_view text, std::size_t at, unsigned char low = 0x80,
+               unsigned char high = 0xBF) {
+  if (at >= text.size()) return false;
+  const auto b = static_cast<unsigned char>(text[at]);
+  return b >= low && b <= high;
+}
+
+// Characters a relative URL path may carry as they are: the unreserved ones, the blank (a
+// browser encodes it itself) and the sub-delimiters that mean nothing in a path.
+bool KeptInUrl(unsigned char b) {
+  if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9')) return true;
+  switch (b) {
+    case '-': case '.': case '_': case '~': case ' ': case '/':
+    case '!': case '$': case '(': case ')': case '*': case '+': case ',': case ';': case '=':
+    case '@':
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+std::size_t Utf8CharLength(std::string_view text, std::size_t at) {
+  const auto b = static_cast<unsigned char>(text[at]);
+  // Overlong forms, UTF-16 surrogates and code points past U+10FFFF are not valid.
+  if (b >= 0xC2 && b <= 0xDF) return Continues(text, at + 1) ? 2 : 0;
+  if (b >= 0xE0 && b <= 0xEF) {
+    const unsigned char low = b == 0xE0 ? 0xA0 : 0x80, high = b == 0xED ? 0x9F : 0xBF;
+    return Continues(text, at + 1, low, high) && Continues(text, at + 2) ? 3 : 0;
+  }
+  if (b >= 0xF0 && b <= 0xF4) {
+    const unsigned char low = b == 0xF0 ? 0x90 : 0x80, high = b == 0xF4 ? 0x8F : 0xBF;
+    return Continues(text, at + 1, low, high) && Continues(text, at + 2) &&
+                   Continues(text, at + 3)
+               ? 4
+               : 0;
+  }
+  return 0;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t n = Utf8CharLength(text, i);
+    if (n == 0) return false;
+    i += n;
+  }
+  return true;
+}
+
+std::string HtmlEscape(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b >= 0x80) {
+      const std::size_t n = Utf8CharLength(text, i);
+      if (n > 0) {
+        out.append(text.substr(i, n));
+        i += n;
+      } else {
+        out += "&#" + std::to_string(b) + ";";
+        ++i;
+      }
+      continue;
+    }
+    switch (b) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      default: out += static_cast<char>(b);
+    }
+    ++i;
+  }
+  return out;
+}
+
+std::string UrlPath(std::string_view path) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(path.size());
+  for (std::size_t i = 0; i < path.size();) {
+    const auto b = static_cast<unsigned char>(path[i]);
+    const std::size_t n = b >= 0x80 ? Utf8CharLength(path, i) : 0;
+    if (n > 0) {
+      out.append(path.substr(i, n));
+      i += n;
+      continue;
+    }
+    if (KeptInUrl(b)) {
+      out += static_cast<char>(b);
+    } else {
+      out += '%';
+      out += kHex[b >> 4];
+      out += kHex[b & 15];
+    }
+    ++i;
+  }
+  return out;
+}
+
+}  // namespace fw
