@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/subs.h"
+#include "common/web_text.h"
 #include "generator/page_file.h"
 #include "settings/gallery_snapshot.h"
 
@@ -80,8 +81,8 @@ std::string InlineBannerBlock(const std::string& bank, const std::vector<std::st
 std::string BannerCall(const std::string& bank, bool scriptFile, const std::string& scriptExt) {
   const std::string s = ScriptName(bank);
   if (scriptFile)
-    return "<SCRIPT LANGUAGE=\"JavaScript\" TYPE=\"text/javascript\" SRC=\"" + s + "." + scriptExt +
-           "\"></SCRIPT>";
+    return "<SCRIPT LANGUAGE=\"JavaScript\" TYPE=\"text/javascript\" SRC=\"" +
+           UrlPath(s + "." + scriptExt) + "\"></SCRIPT>";
   return "<SCRIPT TYPE=\"text/javascript\" LANGUAGE=\"JavaScript\">Write" + s + "()</script>";
 }
 

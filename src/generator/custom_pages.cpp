@@ -8,6 +8,7 @@
 #include "common/host.h"
 #include "common/naming.h"
 #include "common/subs.h"
+#include "common/web_text.h"
 #include "generator/page_context.h"
 #include "generator/page_file.h"
 #include "settings/gallery_snapshot.h"
@@ -22,6 +23,26 @@ bool ReplaceFirst(std::string& text, const std::string& pattern, const std::stri
   if (at == 0) return false;
   text.replace(static_cast<std::size_t>(at - 1), pattern.size(), by);
   return true;
+}
+
+// Puts the pictures from `k` on into `page`, a copy of the gallery template: each takes the
+// first image placeholder left (its image page's name with the image shell, else its URL) and
+// the first thumbnail placeholder left (or the very start of the page). `placed` hears of each
+// picture once its image placeholder is filled; `k` ends past the last picture placed.
+template <class Placed>
+void FillGalleryPage(const GallerySnapshot& g, const NamingValues& names, std::string& page,
+                     int& k, Placed&& placed) {
+  const int count = static_cast<int>(g.images.size());
+  while (k < count && FindFrom(1, page, g.ImagePlaceHolder) != 0) {
+    const std::string& image = g.images[static_cast<std::size_t>(k)];
+    ReplaceFirst(page, g.ImagePlaceHolder,
+                 g.UseCustomImageShell ? UrlPath(CustomImagePageName(g, image))
+                                       : ImageUrl(names, image));
+    placed(k);
+    if (!ReplaceFirst(page, g.ThumbPlaceHolder, ThumbnailUrl(names, image)))
+      page.insert(0, ThumbnailUrl(names, image));
+    ++k;
+  }
 }
 
 // A page made from a template must never be written over that template.
@@ -66,19 +87,10 @@ class Writer {
       if (FindFrom(1, page, imageMark) == 0)
         throw Error(NoImagePlaceholderMessage(g_.CustomGalleryTemplate, imageMark, page.empty()));
       const std::string pageName = CustomGalleryPageName(g_, p);
-      while (k < count && FindFrom(1, page, imageMark) != 0) {
-        const std::string& image = images_[static_cast<std::size_t>(k)];
-        c_.run.cursor = k;
-        if (g_.UseCustomImageShell) {
-          ReplaceFirst(page, imageMark, CustomImagePageName(g_, image));
-          imagePage(k, pageName);
-        } else {
-          ReplaceFirst(page, imageMark, ImageUrl(names_, image));
-        }
-        if (!ReplaceFirst(page, g_.ThumbPlaceHolder, ThumbnailUrl(names_, image)))
-          page.insert(0, ThumbnailUrl(names_, image));
-        ++k;
-      }
+      FillGalleryPage(g_, names_, page, k, [&](int placed) {
+        c_.run.cursor = placed;
+        if (g_.UseCustomImageShell) imagePage(placed, pageName);
+      });
       c_.run.cursor = k;
       const std::string path = siteFolder_ + pageName;
       galleryGuard_.refuse(path);
@@ -98,9 +110,9 @@ class Writer {
     if (!imageTemplate_) imageTemplate_ = ReadWholeText(g_.CustomImageTemplate);
     std::string page =
         ReplaceAll(*imageTemplate_, g_.ImagePagePlaceHolder, ImageUrl(names_, image));
-    page = ReplaceAll(page, g_.PreviousPlaceHolder, CustomImagePageName(g_, previous));
-    page = ReplaceAll(page, g_.NextPlaceHolder, CustomImagePageName(g_, next));
-    page = ReplaceAll(page, g_.GalleryPlaceHolder, galleryPage);
+    page = ReplaceAll(page, g_.PreviousPlaceHolder, UrlPath(CustomImagePageName(g_, previous)));
+    page = ReplaceAll(page, g_.NextPlaceHolder, UrlPath(CustomImagePageName(g_, next)));
+    page = ReplaceAll(page, g_.GalleryPlaceHolder, UrlPath(galleryPage));
     const std::string path = siteFolder_ + CustomImagePageName(g_, image);
     imageGuard_.refuse(path);
     galleryGuard_.refuse(path);

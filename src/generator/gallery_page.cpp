@@ -6,6 +6,7 @@
 
 #include "common/naming.h"
 #include "common/subs.h"
+#include "common/web_text.h"
 #include "generator/extensions.h"
 #include "generator/framing.h"
 #include "generator/image_page.h"
@@ -106,7 +107,7 @@ class GallerySink : public WalkSink {
 
     page_.line("  <TD ALIGN=\"CENTER\">");
     page_.line("    <A href=\"" +
-               (g.UseImageShell ? ImagePageName(names, image) : ImageUrl(names, image)) + "\">");
+               (g.UseImageShell ? ImagePageUrl(names, image) : ImageUrl(names, image)) + "\">");
     std::string img = "    <IMG src=\"" + ThumbnailUrl(names, image) + "\" border=\"0\"";
     if (thumb.height > 0) img += " height=\"" + std::to_string(thumb.height) + "\"";
     if (thumb.width > 0) img += " width=\"" + std::to_string(thumb.width) + "\"";
@@ -123,7 +124,7 @@ class GallerySink : public WalkSink {
     const std::string picturePath = parts_.imageFolder + image;
     const ImageSize picture = MeasureOrReport(c_, picturePath, image);
     if (g.ShowImageName)
-      page_.line("      " + (g.CleanImageName ? CleanImageName(image) : image) + "<br>");
+      page_.line("      " + HtmlEscape(g.CleanImageName ? CleanImageName(image) : image) + "<br>");
     if (g.ShowImageDimensions)
       page_.line("      " + std::to_string(picture.width) + " x " + std::to_string(picture.height));
     if (g.ShowImageSize) {

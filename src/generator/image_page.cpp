@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "common/web_text.h"
 #include "generator/extensions.h"
 #include "generator/framing.h"
 #include "generator/measure.h"
@@ -40,7 +41,8 @@ void ImagePageWriter::write(const std::string& image) {
   if (size.width > 0) img += " width=\"" + std::to_string(size.width) + "\"";
   page.line(img + ">");
   if (g.ImagePageShowImageName)
-    page.line("    <br><b><font color=\"black\">" + CleanImageName(image) + "</font></b><br>");
+    page.line("    <br><b><font color=\"black\">" + HtmlEscape(CleanImageName(image)) +
+              "</font></b><br>");
   page.line("  </TD>");
   page.line("</TR></TABLE>");
 

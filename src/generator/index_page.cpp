@@ -89,7 +89,7 @@ void WriteIndexPage(PageContext& c, const SampleDraw& draw) {
     }
     page.line("  <TD>");
     if (!g.DisablePageLinks)
-      page.line("    <A href=\"" + GalleryPageName(names, i, pages) +
+      page.line("    <A href=\"" + GalleryPageUrl(names, i, pages) +
                 "\" STYLE=\"text-decoration: none\">");
     page.line("    <IMG src=\"" + ThumbnailUrl(names, sample) +
               "\" ALIGN=\"MIDDLE\" border=\"0\" HEIGHT=\"" + std::to_string(geo.thumbnailHeight) +

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/subs.h"
+#include "common/web_text.h"
 #include "generator/page_context.h"
 #include "generator/page_file.h"
 #include "settings/gallery_snapshot.h"
@@ -36,7 +37,7 @@ GalleryNavBar::GalleryNavBar(const PageContext& c)
                  "\"><TR ALIGN=\"center\">\r\n";
     const std::size_t start = linked_.size();
     linked_ += "  <TD BGCOLOR=\"" + back + "\">\r\n    <A href=\"" +
-               GalleryPageName(names, m, pages) + "\" STYLE=\"text-decoration: none\">" +
+               GalleryPageUrl(names, m, pages) + "\" STYLE=\"text-decoration: none\">" +
                kButtonFont + font + "\">&nbsp;" + prefix_ + std::to_string(m) +
                "&nbsp;</FONT></a></TD>\r\n";
     buttons_.emplace_back(start, linked_.size());
@@ -62,7 +63,8 @@ void GalleryNavBar::write(PageFile& page, int current) const {
 }
 
 std::string IndexLinkLine(const GallerySettings& g) {
-  return "<DIV ALIGN=\"center\"><A HREF=\"" + g.IndexFile + "\">" + g.IndexLinkText + "</A></DIV>";
+  return "<DIV ALIGN=\"center\"><A HREF=\"" + UrlPath(g.IndexFile) + "\">" + g.IndexLinkText +
+         "</A></DIV>";
 }
 
 ImageNavBar::ImageNavBar(const PageContext& c) : names_(NamingOf(c.values)) {
@@ -88,11 +90,11 @@ void ImageNavBar::write(PageFile& page, const PageContext& c, BarPlace place) co
   };
   page.line(tableStart_);
   if (i > 0 && i - 1 < count)
-    page.line(cell("33%", ImagePageName(names_, images[i - 1])) + g.NavPrevText + "</A></TD>");
-  page.line(cell("34%", GalleryPageName(names_, c.run.page, c.run.pageCount)) +
+    page.line(cell("33%", ImagePageUrl(names_, images[i - 1])) + g.NavPrevText + "</A></TD>");
+  page.line(cell("34%", GalleryPageUrl(names_, c.run.page, c.run.pageCount)) +
             g.NavBackToGalleryText + "</A></TD>");
   if (i >= 0 && i < count - 1) {
-    const std::string next = cell("33%", ImagePageName(names_, images[i + 1])) + g.NavNextText;
+    const std::string next = cell("33%", ImagePageUrl(names_, images[i + 1])) + g.NavNextText;
     if (place == BarPlace::Top) {
       page.line(next + "</A>");
       page.line("  </TD>");
