@@ -155,7 +155,7 @@ GalleryPageWriter::~GalleryPageWriter() = default;
 void GalleryPageWriter::write() {
   const GallerySnapshot& g = c_.values;
   Parts& p = *parts_;
-  PageFile page(GalleryPagePath(p.names, c_.run.page, c_.run.pageCount));
+  PageFile page(GalleryPagePath(p.names, c_.run.page, c_.run.pageCount), PageFile::Kind::Page);
   page.write(p.top);
   const bool bars = c_.run.pageCount != 1;
   if (g.ShowTopGalleryNavRow && bars) p.bar.write(page, c_.run.page);

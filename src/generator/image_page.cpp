@@ -27,7 +27,7 @@ ImagePageWriter::ImagePageWriter(PageContext& c)
 
 void ImagePageWriter::write(const std::string& image) {
   const GallerySnapshot& g = c_.values;
-  PageFile page(ImagePagePath(names_, image));
+  PageFile page(ImagePagePath(names_, image), PageFile::Kind::Page);
   page.write(top_);
   if (g.ShowTopImageNavRow) bar_.write(page, c_, BarPlace::Top);
 

@@ -46,7 +46,7 @@ void WriteIndexPage(PageContext& c, const SampleDraw& draw) {
   const int w = geo.cellsPerRow;
   const NamingValues names = NamingOf(g);
 
-  PageFile page(AddBackslash(g.BaseDir) + g.IndexFile);
+  PageFile page(AddBackslash(g.BaseDir) + g.IndexFile, PageFile::Kind::Page);
   WritePageHead(page, g, g.IndexTitle);
   page.line(GalleryBodyTag(g));
   if (!g.WriteScriptFile)

@@ -4,6 +4,11 @@
 // far more than the page itself). When a write fails, the file is cut where the new text
 // stops, so it holds the part of the new page that got written and nothing of the old one.
 // Open, write and close failures raise the platform's file error with the file's path.
+//
+// A page of ours declares no character set as long as it is plain ASCII. One that holds other
+// bytes, all of them UTF-8 (names of files and the texts the window stores are), says so in
+// its head, or a browser would guess; a page that declares a character set of its own in its
+// head, or holds bytes that are not UTF-8, is left as written.
 #pragma once
 
 #include <cstdint>
@@ -12,9 +17,17 @@
 
 namespace fw {
 
+inline constexpr const char* kUtf8Declaration =
+    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">";
+
 class PageFile {
  public:
-  explicit PageFile(std::string path);
+  // AsWritten: the bytes go out as they are written. Page: a page that opens with "<HTML>"
+  // and "<HEAD>" lines; it is held until close(), which puts kUtf8Declaration on a line of its
+  // own after "<HEAD>" when the page needs it.
+  enum class Kind { AsWritten, Page };
+
+  explicit PageFile(std::string path, Kind kind = Kind::AsWritten);
   ~PageFile();
   PageFile(const PageFile&) = delete;
   PageFile& operator=(const PageFile&) = delete;
@@ -32,10 +45,13 @@ class PageFile {
  private:
   void flush();
   void writeOut(std::string_view bytes);
+  bool put(std::string_view bytes) noexcept;  // false on a write error, with errno set
   [[noreturn]] void fail();
+  void declareCharset();
 
   std::string path_;
   int fd_ = -1;
+  bool held_ = false;
   std::string buffer_;
   std::int64_t written_ = 0;  // bytes handed to the file so far
 };

@@ -1,4 +1,5 @@
-// Names no page can take as they are: markup, URL characters, bytes that are not UTF-8.
+// Names no page can take as they are: markup, URL characters, bytes that are not UTF-8, and
+// UTF-8 letters on pages that would otherwise declare no character set.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -64,6 +65,34 @@ TEST_F(HostileNames, NamesAreTextInCaptionsAndLinksThatReachTheirFiles) {
   EXPECT_TRUE(Has(page("caf\xE9.html"), "    <br><b><font color=\"black\">caf&#233;</font></b><br>"));
   EXPECT_TRUE(sfs::exists(base + "/in#dex.html"));
   EXPECT_TRUE(sfs::exists(base + "/thumbs/Thumb-" + kTag));
+}
+
+TEST_F(HostileNames, CharsetIsDeclaredOnlyOnPagesWithUtf8Bytes) {
+  g.set("Rows", 1).set("Columns", 1).set("ShowImageName", 1);
+  g.list = {"plain.jpg", kLatin1, kUtf8};
+  go();
+  auto declared = [&](const std::string& name) {
+    const auto lines = page(name);
+    return lines.size() > 2 && lines[2] == kUtf8Declaration;
+  };
+  // Bytes that are not UTF-8 go out as references; a page keeps its bytes unless it holds UTF-8.
+  EXPECT_FALSE(declared("Gallery1.html"));
+  EXPECT_FALSE(declared("Gallery2.html"));
+  EXPECT_FALSE(declared("plain.html"));
+  EXPECT_TRUE(declared("Gallery3.html"));
+  EXPECT_TRUE(declared("caf\xE9.html"));  // its Next link
+  EXPECT_TRUE(declared("Gr\xC3\xBC\xC3\x9F" "e.html"));
+  EXPECT_TRUE(declared("index.html"));  // the sample of page 3
+  EXPECT_EQ(page("Gallery3.html")[3], "<TITLE>Picture Gallery</TITLE>");
+
+  // A page that names its own character set, or holds text that is not UTF-8, is left alone.
+  g.setSection("Header Code", "<META charset=\"utf-8\">\r\n");
+  go();
+  EXPECT_FALSE(declared("Gallery3.html"));
+  g.setSection("Header Code", "").set("GalleryTitle", "Caf\xE9");
+  go();
+  EXPECT_FALSE(declared("Gallery3.html"));
+  EXPECT_TRUE(declared("index.html"));
 }
 
 TEST_F(HostileNames, CustomPagesLinkByUrl) {
