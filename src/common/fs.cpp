@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -34,6 +35,7 @@ void Step(const char* step, const std::string& path) {
 }
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // '*' and '?' wildcards, letters compared without regard to case.
 bool MatchMask(const char* mask, const char* name) {
@@ -239,6 +241,38 @@ std::string RealPath(const std::string& path) {
   char buf[PATH_MAX];
   if (::realpath(path.c_str(), buf) == nullptr) return path;
   return buf;
+}
+
+namespace {
+
+bool HasLetter(const std::string& name) {
+  return std::any_of(name.begin(), name.end(), [](char c) { return Lower(c) != Upper(c); });
+}
+
+// Whether `name` in `base` and the same name with its letters' case swapped are one file.
+bool SameUnderSwappedCase(const std::string& base, const std::string& name) {
+  std::string swapped = name;
+  for (char& c : swapped) c = Lower(c) == c ? Upper(c) : Lower(c);
+  struct stat a, b;
+  return ::lstat((base + name).c_str(), &a) == 0 && ::lstat((base + swapped).c_str(), &b) == 0 &&
+         a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+}  // namespace
+
+bool FoldsCase(const std::string& folder) {
+  const std::string dir = folder.empty() ? "." : folder;
+  const std::string base = dir.back() == '/' ? dir : dir + '/';
+  if (std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(dir.c_str()), ::closedir); d) {
+    while (dirent* e = ::readdir(d.get())) {
+      const std::string name = e->d_name;
+      if (HasLetter(name)) return SameUnderSwappedCase(base, name);
+    }
+  }
+  const std::string real = RealPath(dir);
+  const std::size_t slash = real.find_last_of('/');
+  if (slash == std::string::npos || !HasLetter(real.substr(slash + 1))) return false;
+  return SameUnderSwappedCase(real.substr(0, slash + 1), real.substr(slash + 1));
 }
 
 AtomicWriter::AtomicWriter(const std::string& target, unsigned newFileMode) : target_(target) {

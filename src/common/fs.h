@@ -43,6 +43,10 @@ std::string ReadFile(const std::string& path);
 void ReplaceAtomically(const std::string& path, const std::string& data, bool durable = true);
 // The canonical absolute path (symlinks resolved); the input when it cannot be resolved.
 std::string RealPath(const std::string& path);
+// Whether names in `folder` that differ only in ASCII letter case name one file (FAT, exFAT
+// and case-folding folders), told by looking up an entry of the folder with its letters'
+// case swapped (or the folder itself, when it has none); false when there is nothing to ask.
+bool FoldsCase(const std::string& folder);
 
 // A file written whole to a temporary file beside `target`, then flushed to disk and moved
 // over `target` in one rename. Until commit() the target is untouched; a writer dropped

@@ -171,6 +171,19 @@ std::string NoImagePlaceholderMessage(const std::string& path, const std::string
          "\", so no image can be placed on a page.";
 }
 
+int CustomPageCount(const GallerySnapshot& g) {
+  const std::string galleryTemplate = ReadWholeText(g.CustomGalleryTemplate);
+  if (FindFrom(1, galleryTemplate, g.ImagePlaceHolder) == 0) return 0;
+  const NamingValues names = NamingOf(g);
+  int k = 0, pages = 0;
+  while (k < static_cast<int>(g.images.size())) {
+    std::string page = galleryTemplate;
+    FillGalleryPage(g, names, page, k, [](int) {});
+    ++pages;
+  }
+  return pages;
+}
+
 void CustomTemplatePages::writePages(PageContext& context) { Writer(context).galleryPages(); }
 
 }  // namespace fw

@@ -11,6 +11,7 @@
 namespace fw {
 
 struct GallerySettings;
+struct GallerySnapshot;
 
 // A text file read whole: its lines joined by CR LF without a final line break; a missing
 // file reads as "".
@@ -27,6 +28,10 @@ std::string CustomImagePageName(const GallerySettings& g, const std::string& ima
 // template at `path` is missing or empty (`empty`), or holds no `placeholder`.
 std::string NoImagePlaceholderMessage(const std::string& path, const std::string& placeholder,
                                       bool empty);
+
+// The number of gallery pages the gallery's template fills with its pictures; 0 when the
+// template holds no image placeholder (the run then ends with NoImagePlaceholderMessage).
+int CustomPageCount(const GallerySnapshot& g);
 
 class CustomTemplatePages : public CustomPages {
  public:

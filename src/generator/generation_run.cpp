@@ -16,6 +16,7 @@
 #include "generator/gallery_page.h"
 #include "generator/layout.h"
 #include "generator/page_context.h"
+#include "generator/site_clashes.h"
 #include "images/run_controls.h"
 #include "images/scale_ahead.h"
 #include "images/thumbnail_run.h"
@@ -163,6 +164,7 @@ void RunGeneration(PageContext& c, CustomPages* custom, const BusyControls& busy
     c.host.message(kThumbPrefixMessage);
     return;
   }
+  if (FindSiteClashes(g).reportTo(c.host)) return;
   if (!MakeSiteFolders(c)) return;
 
   BusyGuard guard(busy);

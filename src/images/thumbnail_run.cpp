@@ -8,6 +8,7 @@
 #include "common/fs.h"
 #include "common/gallery_values.h"
 #include "common/host.h"
+#include "common/name_clashes.h"
 #include "common/naming.h"
 #include "common/subs.h"
 #include "images/image_io.h"
@@ -59,6 +60,11 @@ void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, u
     host.beep();
     host.message(kThumbPrefixMessage);
     return;
+  }
+  {
+    NameClashes clashes;
+    ClaimPictures(clashes, names, list);
+    if (clashes.reportTo(host)) return;
   }
   if (!fs::MakeFolders(ThumbFolder(names))) {
     host.beep();

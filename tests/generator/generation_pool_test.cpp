@@ -67,15 +67,14 @@ Outcome RunGo(const std::string& base, unsigned threads, bool drifting) {
   g.set("BaseDir", base + "/site").set("Rows", 2).set("Columns", 3).set("ThumbSize", 64);
   for (int i = 0; i < 9; ++i)
     WritePicture(pics + "p" + std::to_string(i) + ".jpg", 120 + 17 * i, 90 + 5 * i, i % 2 == 1);
-  // A corrupt picture, a GIF and a JPEG that share one thumbnail name, and a picture whose
-  // thumbnail is already there.
+  // A corrupt picture, a GIF cut short, and a picture whose thumbnail is already there.
   std::ofstream(pics + "bad.jpg", std::ios::binary) << "\xFF\xD8 not a picture";
-  std::ofstream(pics + "q.gif", std::ios::binary) << "GIF89a cut short";
+  std::ofstream(pics + "r.gif", std::ios::binary) << "GIF89a cut short";
   WritePicture(pics + "q.jpg", 70, 140, false);
   WritePicture(pics + "kept.jpg", 80, 60, false);
   std::ofstream(base + "/site/thumbs/Thumb-kept.jpg", std::ios::binary) << "old thumbnail";
   // gone.jpg was deleted after the list was read: it can be neither read nor renamed.
-  g.list = {"p0.jpg", "p1.jpg", "p2.jpg", "bad.jpg",  "q.gif",  "q.jpg",  "kept.jpg",
+  g.list = {"p0.jpg", "p1.jpg", "p2.jpg", "bad.jpg",  "r.gif",  "q.jpg",  "kept.jpg",
             "p3.jpg", "p4.jpg", "p5.jpg", "gone.jpg", "p6.jpg", "p7.jpg", "p8.jpg"};
 
   RecordingHost host;
@@ -99,7 +98,7 @@ TEST(GenerationPool, WorkerThreadsMakeTheSiteOneThreadMakes) {
   for (bool drifting : {false, true}) {
     const Outcome one = RunGo(base, 1, drifting);
     ASSERT_TRUE(one.files.count("site/images/bad.jpg.error"));
-    ASSERT_TRUE(one.files.count("site/images/q.gif.error"));
+    ASSERT_TRUE(one.files.count("site/images/r.gif.error"));
     ASSERT_EQ(one.files.at("site/thumbs/Thumb-kept.jpg"), "old thumbnail");
     ASSERT_TRUE(one.files.count("site/thumbs/Thumb-p8.jpg"));
     const ImageSize made = GetImageSize(base + "/site/thumbs/Thumb-p8.jpg");

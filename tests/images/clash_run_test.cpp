@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "common/name_clashes.h"
 #include "common/recording_host.h"
 #include "images/copy_run.h"
 #include "images/rename_run.h"
@@ -73,6 +74,19 @@ TEST_F(ClashTest, ThumbnailsBesideThePicturesWithoutPrefixNeverReplaceOne) {
   EXPECT_TRUE(fs::IsFile(at("y.jpg")));
   EXPECT_TRUE(ThumbnailClash(ReadSettings(g)).hits("x.gif"));
   EXPECT_FALSE(ThumbnailClash(ReadSettings(g.set("ThumbPrefix", "-t"))).hits("x.gif"));
+}
+
+TEST_F(ClashTest, ThumbsRefusesPicturesThatWouldShareAThumbnail) {
+  MakePicture(at("a.gif"), 40, 30);
+  MakePicture(at("a.jpg"), 70, 50);
+  MakePicture(at("b.png"), 40, 30);
+  g.scan();
+  RunThumbnails(g, host, {});
+  EXPECT_EQ(host.texts("message"),
+            std::vector<std::string>{std::string(kNameClashMessage) + "\r\n" + g.thumbFolder() +
+                                     "Thumb-a.jpg: the thumbnail of a.gif and the thumbnail of "
+                                     "a.jpg"});
+  EXPECT_FALSE(fs::Exists(g.thumbFolder()));
 }
 
 TEST_F(ClashTest, RenamingKeepsEveryPictureUnderSomeName) {
