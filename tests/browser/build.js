@@ -1,12 +1,14 @@
 // Makes the galleries the browser test visits, with framewright-cli on a store of their own:
 // a fixed layout of several pages with image pages, two galleries with banner banks (inline
-// blocks and script files) and a Custom layout. Returns what each site should hold.
+// blocks and script files), a Custom layout, and pictures whose names carry markup, URL
+// characters, controls and bytes that are not UTF-8. Returns what each site should hold.
 'use strict';
 
 const fs = require('fs');
 const path = require('path');
 const { spawnSync } = require('child_process');
 const { writePng, writeBmp, writeGif } = require('./pictures');
+const { byteString } = require('./files');
 
 // Banners carry a TITLE so that the test can tell which one a page shows.
 const kTopAds = [
@@ -53,9 +55,9 @@ class Cli {
       this.run(['set', gallery, name, `${value}`]);
   }
 
-  text(gallery, section, lines) {
+  text(gallery, section, lines, encoding = 'latin1') {
     const file = path.join(this.texts, `text${++this.count}.txt`);
-    fs.writeFileSync(file, lines.join('\r\n') + '\r\n', 'latin1');
+    fs.writeFileSync(file, lines.join('\r\n') + '\r\n', encoding);
     this.run(['text', gallery, section, '--set', file]);
   }
 }
@@ -162,6 +164,41 @@ function customGallery(cli, out, demoPictures) {
            perPage: 3, thumbSize: 100 };
 }
 
+// Names a page could take for markup or a URL for something else; the last one is not UTF-8
+// (a Windows-1252 e acute), and one holds UTF-8 letters.
+const kHostileNames = [
+  'q"onmouseover="alert(1)" x=".jpg', '<img src=x onerror=alert(2)>.jpg', 'b#1.jpg', 'c?x=1.jpg',
+  '50%41.jpg', 'amp&amp.jpg', "it's.png", 'tab\there.png', 'new\nline.gif', 'back\\slash.bmp',
+  'Gr\u00fc\u00dfe \u00f1 \u65e5\u672c.jpg', Buffer.from('caf\xe9.bmp', 'latin1'),
+];
+
+function hostileGallery(cli, out, demoPictures) {
+  const site = path.join(out, 'hostile', 'site');
+  const images = path.join(site, 'images');
+  fs.mkdirSync(images, { recursive: true });
+  const names = kHostileNames.map((name, k) => {
+    const file = Buffer.concat([Buffer.from(`${images}/`), Buffer.from(byteString(name), 'latin1')]);
+    const kind = byteString(name).slice(-3);
+    if (kind === 'jpg') fs.copyFileSync(path.join(demoPictures.folder, demoPictures.names[k]), file);
+    else if (kind === 'png') writePng(file, 150 + k, 100, k);
+    else if (kind === 'gif') writeGif(file, 120, 90 + k, k);
+    else writeBmp(file, 90 + k, 110, k);
+    const shown = Buffer.isBuffer(name) ? name.toString('latin1') : name;
+    return { bytes: byteString(name), shown, clean: shown.replace(/\.[^.]*$/, '') };
+  });
+  const title = 'Galerie f\u00fcr Gr\u00fc\u00dfe \u2713';
+  const header = '\u00dcberschrift \u65e5\u672c';
+  cli.set('Hostile', {
+    BaseDir: site, Sorted: 1, Rows: 2, Columns: 4, ShowImageName: 1, CleanImageName: 0,
+    ImagePageShowImageName: 1, GalleryTitle: title,
+  });
+  cli.text('Hostile', 'Gallery Header', [`<H2 ALIGN="center">${header}</H2>`], 'utf8');
+  cli.run(['go', 'Hostile']);
+  return { name: 'Hostile', kind: 'fixed', site, entry: 'index.html', images: names.length,
+           pages: Math.ceil(names.length / 8), pagePrefix: '', thumbSize: 100,
+           hostile: { names, title, header } };
+}
+
 // The demo gallery is what a new user sees first; its pictures also feed the other galleries.
 function demoGallery(cli, out) {
   const dir = path.join(out, 'demo');
@@ -186,6 +223,7 @@ function buildSites(cliPath, out) {
     bannerGallery(cli, out, 'Scripted', demo.pictures, true),
     plainGallery(cli, out, demo.pictures),
     customGallery(cli, out, demo.pictures),
+    hostileGallery(cli, out, demo.pictures),
   ];
   fs.writeFileSync(path.join(out, 'sites.json'), JSON.stringify(sites, null, 2));
   return sites;

@@ -5,7 +5,7 @@
 
 const fs = require('fs');
 const path = require('path');
-const { pathToFileURL, fileURLToPath } = require('url');
+const { byteString, exists, fileUrl, fileOf } = require('./files');
 
 // Runs inside the page.
 function describePage() {
@@ -34,8 +34,19 @@ function describePage() {
     banners.forEach((b) => b.remove());
     return { bank: slot.getAttribute('data-bank'), banners: shown, rest: text(copy) };
   });
-  return { title: document.title, anchors, images, scripts, backgrounds, unlinked, slots,
-           text: document.body ? document.body.innerText : '' };
+  // Thumbnail cells with the caption under the thumbnail, the names under pictures, and what
+  // could run: event handler attributes and script elements.
+  const cells = [...document.querySelectorAll('td')]
+      .filter((td) => td.querySelector(':scope > a > img'))
+      .map((td) => ({ href: td.querySelector('a').href,
+                      caption: td.querySelector('font') ? text(td.querySelector('font')) : null }));
+  const bold = [...document.querySelectorAll('b > font')].map(text);
+  const handlers = [...document.querySelectorAll('*')].flatMap(
+      (el) => [...el.attributes].filter((a) => /^on/i.test(a.name))
+                                .map((a) => `${el.tagName} ${a.name}="${a.value}"`));
+  return { title: document.title, anchors, images, scripts, backgrounds, unlinked, slots, cells,
+           bold, handlers, scriptElements: document.scripts.length,
+           charset: document.characterSet, text: document.body ? document.body.innerText : '' };
 }
 
 // Whether a URL names a file of this machine (the credit line links to the maker's site).
@@ -43,23 +54,16 @@ function isLocal(url) {
   return url.startsWith('file:');
 }
 
-function fileOf(url) {
-  const u = new URL(url);
-  u.hash = '';
-  u.search = '';
-  return fileURLToPath(u);
-}
-
 class SiteCrawl {
   constructor(site, problems) {
     this.site = site;
-    this.root = fs.realpathSync(site.site);
+    this.root = byteString(fs.realpathSync(site.site));
     this.problems = problems;
-    this.pages = new Map();  // file name inside the site folder -> page description
+    this.pages = new Map();  // file name inside the site folder (bytes) -> page description
   }
 
   urlOf(name) {
-    return pathToFileURL(path.join(this.root, name)).href;
+    return fileUrl(path.join(this.root, name));
   }
 
   // A referenced file must exist and lie in the site folder, so that the site can be copied
@@ -69,7 +73,7 @@ class SiteCrawl {
     const file = fileOf(url);
     const inside = file.startsWith(this.root + path.sep);
     if (!inside) this.problems.push(`${from}: ${kind} ${url} points outside the site folder`);
-    else if (!fs.existsSync(file)) this.problems.push(`${from}: ${kind} ${url} is missing`);
+    else if (!exists(file)) this.problems.push(`${from}: ${kind} ${url} is missing`);
     else return path.relative(this.root, file);
     return null;
   }
@@ -78,8 +82,14 @@ class SiteCrawl {
     const errors = [];
     const onConsole = (m) => { if (m.type() === 'error') errors.push(m.text()); };
     const onError = (e) => errors.push(`${e.message}`);
+    // A dialog means a script ran that no page of ours holds.
+    const onDialog = (d) => {
+      errors.push(`a script opened the dialog "${d.message()}"`);
+      d.dismiss().catch(() => {});
+    };
     page.on('console', onConsole);
     page.on('pageerror', onError);
+    page.on('dialog', onDialog);
     const queue = [...entries];
     const seen = new Set(queue);
     try {
@@ -107,6 +117,7 @@ class SiteCrawl {
     } finally {
       page.off('console', onConsole);
       page.off('pageerror', onError);
+      page.off('dialog', onDialog);
     }
     return this.pages;
   }

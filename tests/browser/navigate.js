@@ -2,24 +2,25 @@
 // Previous / Back to gallery / Next links; and the banner script's choice over many visits.
 'use strict';
 
+const fs = require('fs');
 const path = require('path');
-const { pathToFileURL } = require('url');
 const { naming } = require('./site_checks');
+const { byteString, baseOf, fileUrl, fileOf } = require('./files');
 
 class Walk {
   constructor(page, site, problems) {
     this.page = page;
-    this.root = site.site;
+    this.root = byteString(fs.realpathSync(site.site));
     this.thumbsDir = naming(site).thumbsDir;
     this.problems = problems;
   }
 
   url(name) {
-    return pathToFileURL(path.join(this.root, name)).href;
+    return fileUrl(path.join(this.root, name));
   }
 
   here() {
-    return decodeURIComponent(this.page.url().split('/').pop());
+    return baseOf(this.page.url());
   }
 
   async open(name) {
@@ -39,7 +40,8 @@ class Walk {
     }
     await locator.first().click();
     try {
-      await this.page.waitForURL(this.url(expected), { timeout: 5000 });
+      const want = fileOf(this.url(expected));
+      await this.page.waitForURL((url) => fileOf(url.href) === want, { timeout: 5000 });
       return true;
     } catch {
       this.problems.push(`${from}: ${what} led to ${this.here()}, not ${expected}`);

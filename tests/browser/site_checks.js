@@ -5,8 +5,8 @@
 
 const fs = require('fs');
 const path = require('path');
+const { baseOf: base } = require('./files');
 
-const base = (url) => (url ? decodeURIComponent(url.split('/').pop()) : url);
 const stem = (name) => name.replace(/\.[^.]*$/, '');
 const escape = (text) => text.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
 
@@ -63,7 +63,7 @@ function checkSequence(site, seq, problems) {
     if (!s.target) continue;
     // Without image pages a thumbnail links straight to its picture.
     const straight = s.target.startsWith(`${n.imageDir}/`);
-    if (straight === n.imageShell || s.thumb !== n.thumbName(base(s.target)))
+    if (straight === n.imageShell || s.thumb !== n.thumbName(path.basename(s.target)))
       problems.push(`${s.gallery}: thumbnail ${s.thumb} links to ${s.target}`);
   }
 }
@@ -212,4 +212,35 @@ function checkBannerPlaces(site, pages, problems) {
   }
 }
 
-module.exports = { checkFixedSite, checkCustomSite, checkBannerPlaces, naming };
+// A gallery of hostile names: no page runs a script or carries an event handler, every
+// thumbnail's caption and every picture's name line shows its name as the file system has it,
+// and texts in UTF-8 show as typed.
+function checkHostileSite(site, pages, problems) {
+  const shown = (t) => t.replace(/\s+/g, ' ').trim();
+  const byStem = new Map(site.hostile.names.map((n) => [stem(n.bytes), n]));
+  const captioned = new Set();
+  for (const d of pages.values()) {
+    for (const h of d.handlers) problems.push(`${d.name}: carries the event handler ${h}`);
+    if (d.scriptElements) problems.push(`${d.name}: holds ${d.scriptElements} script elements`);
+    const picture = byStem.get(stem(d.name));
+    if (picture && d.bold.join() !== shown(picture.clean))
+      problems.push(`${d.name}: names its picture "${d.bold}", not "${shown(picture.clean)}"`);
+    if (!/^Gallery\d*\.html$/.test(d.name)) continue;
+    if (d.title !== site.hostile.title) problems.push(`${d.name}: titled "${d.title}"`);
+    if (!d.text.includes(site.hostile.header)) problems.push(`${d.name}: the header is not shown`);
+    for (const cell of d.cells) {
+      const n = byStem.get(stem(base(cell.href)));
+      if (!n) {
+        problems.push(`${d.name}: a thumbnail links to ${base(cell.href)}`);
+        continue;
+      }
+      captioned.add(n.bytes);
+      if (cell.caption !== shown(n.shown))
+        problems.push(`${d.name}: the caption of ${JSON.stringify(n.shown)} reads "${cell.caption}"`);
+    }
+  }
+  for (const n of site.hostile.names)
+    if (!captioned.has(n.bytes)) problems.push(`no gallery page shows ${JSON.stringify(n.shown)}`);
+}
+
+module.exports = { checkFixedSite, checkCustomSite, checkBannerPlaces, checkHostileSite, naming };

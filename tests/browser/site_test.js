@@ -12,7 +12,8 @@ const path = require('path');
 const { chromium } = require('playwright-core');
 const { buildSites, loadSites } = require('./build');
 const { SiteCrawl, checkPictures } = require('./crawl');
-const { checkFixedSite, checkCustomSite, checkBannerPlaces } = require('./site_checks');
+const { checkFixedSite, checkCustomSite, checkBannerPlaces, checkHostileSite } =
+    require('./site_checks');
 const { walkFixedSite, walkCustomSite, bannerChoices } = require('./navigate');
 
 const kChromiumFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run',
@@ -61,6 +62,10 @@ async function checkSite(page, site, shots) {
     seq = site.kind === 'custom' ? checkCustomSite(site, pages, problems)
                                  : checkFixedSite(site, pages, problems);
   });
+  if (site.hostile) {
+    await check(`${label}: no script runs; captions, names and titles show as the files have them`,
+                async (problems) => checkHostileSite(site, pages, problems));
+  }
   if (site.banks) {
     await check(`${label}: every banner place shows one banner of its bank`,
                 async (problems) => checkBannerPlaces(site, pages, problems));
