@@ -3,6 +3,8 @@
 namespace fw {
 namespace {
 
+constexpr char kHex[] = "0123456789ABCDEF";
+
 bool Continues(std::string_view text, std::size_t at, unsigned char low = 0x80,
                unsigned char high = 0xBF) {
   if (at >= text.size()) return false;
@@ -14,14 +16,20 @@ bool Continues(std::string_view text, std::size_t at, unsigned char low = 0x80,
 // browser encodes it itself) and the sub-delimiters that mean nothing in a path.
 bool KeptInUrl(unsigned char b) {
   if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9')) return true;
-  switch (b) {
-    case '-': case '.': case '_': case '~': case ' ': case '/':
-    case '!': case '$': case '(': case ')': case '*': case '+': case ',': case ';': case '=':
-    case '@':
-      return true;
-    default:
-      return false;
-  }
+  return std::string_view("-._~ /!$()*+,;=@").find(static_cast<char>(b)) != std::string_view::npos;
+}
+
+unsigned CodePoint(std::string_view text, std::size_t at, std::size_t length) {
+  static const unsigned kLead[] = {0, 0, 0x1F, 0x0F, 0x07};
+  unsigned c = static_cast<unsigned char>(text[at]) & kLead[length];
+  for (std::size_t i = 1; i < length; ++i)
+    c = c << 6 | (static_cast<unsigned char>(text[at + i]) & 0x3F);
+  return c;
+}
+
+void AppendUnit(std::string& out, unsigned unit) {
+  out += "\\u";
+  for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(unit >> shift) & 15];
 }
 
 }  // namespace
@@ -36,8 +44,7 @@ std::size_t Utf8CharLength(std::string_view text, std::size_t at) {
   }
   if (b >= 0xF0 && b <= 0xF4) {
     const unsigned char low = b == 0xF0 ? 0x90 : 0x80, high = b == 0xF4 ? 0x8F : 0xBF;
-    return Continues(text, at + 1, low, high) && Continues(text, at + 2) &&
-                   Continues(text, at + 3)
+    return Continues(text, at + 1, low, high) && Continues(text, at + 2) && Continues(text, at + 3)
                ? 4
                : 0;
   }
@@ -74,12 +81,23 @@ std::string HtmlEscape(std::string_view text) {
       continue;
     }
     switch (b) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += static_cast<char>(b);
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += static_cast<char>(b);
     }
     ++i;
   }
@@ -87,7 +105,6 @@ std::string HtmlEscape(std::string_view text) {
 }
 
 std::string UrlPath(std::string_view path) {
-  static const char kHex[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(path.size());
   for (std::size_t i = 0; i < path.size();) {
@@ -106,6 +123,27 @@ std::string UrlPath(std::string_view path) {
       out += kHex[b & 15];
     }
     ++i;
+  }
+  return out;
+}
+
+std::string AsciiScriptText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t n = static_cast<unsigned char>(text[i]) >= 0x80 ? Utf8CharLength(text, i) : 0;
+    if (n == 0) {
+      out += text[i++];
+      continue;
+    }
+    const unsigned c = CodePoint(text, i, n);
+    if (c > 0xFFFF) {
+      AppendUnit(out, 0xD800 + ((c - 0x10000) >> 10));
+      AppendUnit(out, 0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      AppendUnit(out, c);
+    }
+    i += n;
   }
   return out;
 }

@@ -23,6 +23,12 @@ std::string HtmlEscape(std::string_view text);
 // in any attribute value or text of a page as it is.
 std::string UrlPath(std::string_view path);
 
+// `text` inside a JavaScript string literal of a script file, which a browser reads in the
+// character set of the page that includes it: every valid UTF-8 character beyond ASCII
+// becomes \uXXXX (a surrogate pair beyond U+FFFF), so the text reads alike in any page. All
+// other bytes are kept.
+std::string AsciiScriptText(std::string_view text);
+
 // The length of the valid UTF-8 character (2 to 4 bytes) that starts at `at`, or 0 when
 // the bytes there are not one (ASCII bytes are not counted: 0 too).
 std::size_t Utf8CharLength(std::string_view text, std::size_t at);

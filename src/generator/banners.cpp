@@ -96,7 +96,7 @@ void WriteBankScriptFile(const GallerySettings& g, const BannerBank& bank) {
   if (!banners.empty()) {
     file.line("Banner = new Array();");
     for (std::size_t j = 0; j < banners.size(); ++j)
-      file.line("Banner[" + std::to_string(j + 1) + "] = '" + banners[j] + "';");
+      file.line("Banner[" + std::to_string(j + 1) + "] = '" + AsciiScriptText(banners[j]) + "';");
     file.line("var i = Math.round(Math.random() * " + std::to_string(banners.size()) + " + 0.5);");
     file.line("document.write(Banner[i]);");
   }

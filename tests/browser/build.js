@@ -14,7 +14,7 @@ const { byteString } = require('./files');
 const kTopAds = [
   '<SPAN CLASS="banner" TITLE="top-1">Top banner one</SPAN>',
   '',
-  '<SPAN CLASS="banner" TITLE="top-2">Tom\'s top banner</SPAN>',
+  '<SPAN CLASS="banner" TITLE="top-2">Tom\'s top banner \u2713 \u00fc</SPAN>',
   '',
   '',
   '<SPAN CLASS="banner" TITLE="top-3">Top banner three,',
@@ -26,7 +26,7 @@ const kSide = [
   '<B CLASS="banner" TITLE="side-2">Side "quoted" banner</B>',
 ];
 const kBanks = {
-  'Top Ads': { 'top-1': 'Top banner one', 'top-2': "Tom's top banner",
+  'Top Ads': { 'top-1': 'Top banner one', 'top-2': "Tom's top banner \u2713 \u00fc",
                'top-3': 'Top banner three,joined' },
   Side: { 'side-1': '', 'side-2': 'Side "quoted" banner' },
 };
@@ -103,7 +103,7 @@ function bannerGallery(cli, out, name, demoPictures, scriptFiles) {
     TableBackImage: 'paper.png',
   });
   cli.text(name, 'Banner Banks', ['Top Ads', 'Side']);
-  cli.text(name, 'Top Ads', kTopAds);
+  cli.text(name, 'Top Ads', kTopAds, 'utf8');
   cli.text(name, 'Side', kSide);
   // The Top Ads marker twice in one text: both places get a banner, the block is written once.
   cli.text(name, 'Gallery Header', ['<DIV DATA-BANK="Top Ads">{Top Ads}</DIV>',

@@ -49,6 +49,12 @@ TEST(WebText, NamesAsPageTextAndAsLinks) {
   EXPECT_EQ(UrlPath("my photos/2024#1/x.jpg"), "my photos/2024%231/x.jpg");  // folders stay
 }
 
+TEST(WebText, ScriptTextReadsAlikeInAnyCharacterSet) {
+  EXPECT_EQ(AsciiScriptText("<b>Tom\\'s</b>"), "<b>Tom\\'s</b>");
+  EXPECT_EQ(AsciiScriptText("Gr\xC3\xBC\xC3\x9F" "e \xE2\x9C\x93 \xF0\x9F\x93\xB7 caf\xE9"),
+            "Gr\\u00FC\\u00DFe \\u2713 \\uD83D\\uDCF7 caf\xE9");
+}
+
 TEST(WebText, Utf8Validity) {
   EXPECT_TRUE(IsValidUtf8("plain"));
   EXPECT_TRUE(IsValidUtf8("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"));
