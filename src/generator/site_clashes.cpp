@@ -17,8 +17,8 @@ using Claim = NameClashes::Claim;
 void ClaimFixedPages(NameClashes& clashes, const NameClashes::Folder& site,
                      const GallerySnapshot& g) {
   const NamingValues names = NamingOf(g);
-  const int pages = PageCount(g.Template, g.Rows, g.Columns, static_cast<int>(g.images.size()),
-                              nullptr);
+  const int pages =
+      PageCount(g.Template, g.Rows, g.Columns, static_cast<int>(g.images.size()), nullptr);
   for (int n = 1; n <= pages; ++n)
     clashes.claim(site, GalleryPageName(names, n, pages), Claim::Write,
                   "gallery page " + std::to_string(n));

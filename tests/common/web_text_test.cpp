@@ -15,12 +15,16 @@ TEST(WebText, NamesAsPageTextAndAsLinks) {
   const Row rows[] = {
       // Ordinary names keep every byte.
       {"shot_0 Big-one.~1.jpg", "shot_0 Big-one.~1.jpg", "shot_0 Big-one.~1.jpg"},
-      {"Gr\xC3\xBC\xC3\x9F" "e \xE6\x97\xA5\xF0\x9F\x93\xB7.jpg",
-       "Gr\xC3\xBC\xC3\x9F" "e \xE6\x97\xA5\xF0\x9F\x93\xB7.jpg",
-       "Gr\xC3\xBC\xC3\x9F" "e \xE6\x97\xA5\xF0\x9F\x93\xB7.jpg"},
+      {"Gr\xC3\xBC\xC3\x9F"
+       "e \xE6\x97\xA5\xF0\x9F\x93\xB7.jpg",
+       "Gr\xC3\xBC\xC3\x9F"
+       "e \xE6\x97\xA5\xF0\x9F\x93\xB7.jpg",
+       "Gr\xC3\xBC\xC3\x9F"
+       "e \xE6\x97\xA5\xF0\x9F\x93\xB7.jpg"},
       {"(1)+$!,;=@*.jpg", "(1)+$!,;=@*.jpg", "(1)+$!,;=@*.jpg"},
       // Markup never comes alive.
-      {"q\"onmouseover=\"alert(1)\" x=\".jpg", "q&quot;onmouseover=&quot;alert(1)&quot; x=&quot;.jpg",
+      {"q\"onmouseover=\"alert(1)\" x=\".jpg",
+       "q&quot;onmouseover=&quot;alert(1)&quot; x=&quot;.jpg",
        "q%22onmouseover=%22alert(1)%22 x=%22.jpg"},
       {"<img src=x onerror=alert(2)>.jpg", "&lt;img src=x onerror=alert(2)&gt;.jpg",
        "%3Cimg src=x onerror=alert(2)%3E.jpg"},
@@ -51,7 +55,8 @@ TEST(WebText, NamesAsPageTextAndAsLinks) {
 
 TEST(WebText, ScriptTextReadsAlikeInAnyCharacterSet) {
   EXPECT_EQ(AsciiScriptText("<b>Tom\\'s</b>"), "<b>Tom\\'s</b>");
-  EXPECT_EQ(AsciiScriptText("Gr\xC3\xBC\xC3\x9F" "e \xE2\x9C\x93 \xF0\x9F\x93\xB7 caf\xE9"),
+  EXPECT_EQ(AsciiScriptText("Gr\xC3\xBC\xC3\x9F"
+                            "e \xE2\x9C\x93 \xF0\x9F\x93\xB7 caf\xE9"),
             "Gr\\u00FC\\u00DFe \\u2713 \\uD83D\\uDCF7 caf\xE9");
 }
 
@@ -59,7 +64,7 @@ TEST(WebText, Utf8Validity) {
   EXPECT_TRUE(IsValidUtf8("plain"));
   EXPECT_TRUE(IsValidUtf8("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"));
   EXPECT_FALSE(IsValidUtf8("\xE9"));
-  EXPECT_FALSE(IsValidUtf8("\xE2\x82"));    // cut short
+  EXPECT_FALSE(IsValidUtf8("\xE2\x82"));      // cut short
   EXPECT_FALSE(IsValidUtf8("\xE0\x80\xAF"));  // overlong
   EXPECT_FALSE(IsValidUtf8("\x80"));
 }
