@@ -19,17 +19,38 @@ bool KeptInUrl(unsigned char b) {
   return std::string_view("-._~ /!$()*+,;=@").find(static_cast<char>(b)) != std::string_view::npos;
 }
 
-unsigned CodePoint(std::string_view text, std::size_t at, std::size_t length) {
+// The code point of one valid UTF-8 character of 2 to 4 bytes.
+unsigned CodePoint(std::string_view ch) {
   static const unsigned kLead[] = {0, 0, 0x1F, 0x0F, 0x07};
-  unsigned c = static_cast<unsigned char>(text[at]) & kLead[length];
-  for (std::size_t i = 1; i < length; ++i)
-    c = c << 6 | (static_cast<unsigned char>(text[at + i]) & 0x3F);
+  unsigned c = static_cast<unsigned char>(ch[0]) & kLead[ch.size()];
+  for (std::size_t i = 1; i < ch.size(); ++i)
+    c = c << 6 | (static_cast<unsigned char>(ch[i]) & 0x3F);
   return c;
 }
 
 void AppendUnit(std::string& out, unsigned unit) {
   out += "\\u";
   for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(unit >> shift) & 15];
+}
+
+void Keep(std::string& out, std::string_view ch) { out.append(ch); }
+
+// `text` rewritten character by character: each valid UTF-8 character beyond ASCII goes to
+// `character`, each other byte (ASCII or a stray byte from 0x80 up) to `byte`.
+template <class Character, class Byte>
+std::string Recode(std::string_view text, Character&& character, Byte&& byte) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t n = static_cast<unsigned char>(text[i]) >= 0x80 ? Utf8CharLength(text, i) : 0;
+    if (n > 0) {
+      character(out, text.substr(i, n));
+      i += n;
+    } else {
+      byte(out, static_cast<unsigned char>(text[i++]));
+    }
+  }
+  return out;
 }
 
 }  // namespace
@@ -65,20 +86,10 @@ bool IsValidUtf8(std::string_view text) {
 }
 
 std::string HtmlEscape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const auto b = static_cast<unsigned char>(text[i]);
+  return Recode(text, Keep, [](std::string& out, unsigned char b) {
     if (b >= 0x80) {
-      const std::size_t n = Utf8CharLength(text, i);
-      if (n > 0) {
-        out.append(text.substr(i, n));
-        i += n;
-      } else {
-        out += "&#" + std::to_string(b) + ";";
-        ++i;
-      }
-      continue;
+      out += "&#" + std::to_string(b) + ";";
+      return;
     }
     switch (b) {
       case '&':
@@ -99,22 +110,11 @@ std::string HtmlEscape(std::string_view text) {
       default:
         out += static_cast<char>(b);
     }
-    ++i;
-  }
-  return out;
+  });
 }
 
 std::string UrlPath(std::string_view path) {
-  std::string out;
-  out.reserve(path.size());
-  for (std::size_t i = 0; i < path.size();) {
-    const auto b = static_cast<unsigned char>(path[i]);
-    const std::size_t n = b >= 0x80 ? Utf8CharLength(path, i) : 0;
-    if (n > 0) {
-      out.append(path.substr(i, n));
-      i += n;
-      continue;
-    }
+  return Recode(path, Keep, [](std::string& out, unsigned char b) {
     if (KeptInUrl(b)) {
       out += static_cast<char>(b);
     } else {
@@ -122,30 +122,21 @@ std::string UrlPath(std::string_view path) {
       out += kHex[b >> 4];
       out += kHex[b & 15];
     }
-    ++i;
-  }
-  return out;
+  });
 }
 
 std::string AsciiScriptText(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t n = static_cast<unsigned char>(text[i]) >= 0x80 ? Utf8CharLength(text, i) : 0;
-    if (n == 0) {
-      out += text[i++];
-      continue;
-    }
-    const unsigned c = CodePoint(text, i, n);
+  const auto escape = [](std::string& out, std::string_view ch) {
+    const unsigned c = CodePoint(ch);
     if (c > 0xFFFF) {
       AppendUnit(out, 0xD800 + ((c - 0x10000) >> 10));
       AppendUnit(out, 0xDC00 + ((c - 0x10000) & 0x3FF));
     } else {
       AppendUnit(out, c);
     }
-    i += n;
-  }
-  return out;
+  };
+  return Recode(text, escape,
+                [](std::string& out, unsigned char b) { out += static_cast<char>(b); });
 }
 
 }  // namespace fw
