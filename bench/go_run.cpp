@@ -15,6 +15,7 @@
 #include "generator/extensions.h"
 #include "generator/generation_run.h"
 #include "generator/page_context.h"
+#include "generator/site_clashes.h"
 #include "images/jpeg_writer.h"
 #include "settings/catalogue.h"
 #include "settings/gallery_snapshot.h"
@@ -93,6 +94,17 @@ void GoOverExistingThumbnails_LowerBound(benchmark::State& state) {
   sfs::remove_all(base);
 }
 BENCHMARK(GoOverExistingThumbnails_LowerBound)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// What Go spends before it writes anything, finding files that would fall on one another,
+// against the whole run above.
+void ClashCheckOf1000Pictures(benchmark::State& state) {
+  const std::string base = (sfs::temp_directory_path() / "fw_bench_clash").string();
+  SiteGallery gallery(base, MakeSite(base));
+  const fw::GallerySnapshot snapshot = fw::TakeSnapshot(gallery);
+  for (auto _ : state) benchmark::DoNotOptimize(fw::FindSiteClashes(snapshot).any());
+  sfs::remove_all(base);
+}
+BENCHMARK(ClashCheckOf1000Pictures)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 
