@@ -45,15 +45,15 @@ void NameClashes::claim(const Folder& folder, const std::string& name, Claim kin
 }
 
 bool NameClashes::File::clashes() const {
-  int writes = 0, pages = 0;
+  int writes = 0;
   bool kept = false;
-  for (const auto& [kind, what] : claims) {
-    if (kind == Claim::Keep) kept = true;
-    if (kind != Claim::Keep) ++writes;
-    if (kind == Claim::Write) ++pages;
+  for (const auto& claim : claims) {
+    if (claim.first == Claim::Keep)
+      kept = true;
+    else
+      ++writes;
   }
-  // A thumbnail that falls on a picture is not written: the picture stands for it.
-  return writes >= 2 || (kept && pages > 0);
+  return writes >= 2 || (kept && writes > 0);
 }
 
 bool NameClashes::any() const {
@@ -95,9 +95,16 @@ void ClaimPictures(NameClashes& clashes, const NamingValues& names,
   const NameClashes::Folder thumbnails = NameClashes::Resolve(ThumbFolder(names));
   for (const std::string& image : images)
     clashes.claim(pictures, image, NameClashes::Claim::Keep, "the picture " + image);
-  for (const std::string& image : images)
-    clashes.claim(thumbnails, ThumbnailName(names, image), NameClashes::Claim::Thumbnail,
-                  "the thumbnail of " + image);
+  // A picture whose thumbnail name is its own name in its own folder gets no thumbnail file:
+  // the picture stands for it.
+  const bool oneFolder = pictures.key == thumbnails.key;
+  for (const std::string& image : images) {
+    const std::string thumbnail = ThumbnailName(names, image);
+    const bool itself =
+        pictures.foldsCase ? LowerAscii(thumbnail) == LowerAscii(image) : thumbnail == image;
+    if (!(oneFolder && itself))
+      clashes.claim(thumbnails, thumbnail, NameClashes::Claim::Write, "the thumbnail of " + image);
+  }
 }
 
 }  // namespace fw

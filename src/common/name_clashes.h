@@ -31,9 +31,8 @@ class NameClashes {
   static Folder Resolve(const std::string& folder);
 
   enum class Claim {
-    Keep,       // a picture: nothing may be written over it
-    Write,      // a page or another file of the run
-    Thumbnail,  // written unless a picture lies there (the picture then stands for it)
+    Keep,   // a picture: nothing may be written over it
+    Write,  // a thumbnail, a page or another file of the run
   };
   // `name` (which may hold folders of its own) in `folder`; `what` names the file's part in
   // the run, for the message ("the image page of a.jpg").
@@ -56,7 +55,8 @@ class NameClashes {
   std::unordered_map<std::string, std::size_t> byKey_;
 };
 
-// Claims the pictures of `images` in the image folder (kept) and their thumbnails.
+// Claims the pictures of `images` in the image folder (kept) and their thumbnails, but for a
+// thumbnail that would be its picture itself (thumbnails beside the pictures, no prefix).
 void ClaimPictures(NameClashes& clashes, const NamingValues& names,
                    const std::vector<std::string>& images);
 

@@ -64,6 +64,10 @@ TEST_F(SiteClashes, PagesOverPagesAndPicturesAreFoundBeforeAnythingIsWritten) {
        {"a.jpg", "b.jpg"},
        "\r\n<site>/a.jpg: the picture a.jpg and the image page of a.jpg"
        "\r\n<site>/b.jpg: the picture b.jpg and the image page of b.jpg"},
+      // A thumbnail beside the pictures, on another picture.
+      {{{"ThumbsDir", "images"}},
+       {"a.jpg", "Thumb-a.jpg"},
+       "\r\n<site>/images/Thumb-a.jpg: the picture Thumb-a.jpg and the thumbnail of a.jpg"},
       // One folder by two spellings.
       {{{"DocExtension", "jpg"}, {"ImageDir", "./"}, {"IndexFile", "./sub/../x.jpg"}},
        {"x.jpg"},
@@ -100,6 +104,11 @@ TEST_F(SiteClashes, NamesApartOnlyByCaseOrByTheirPlaceDoNotClash) {
   for (const char* page : {"a.html", "A.html", "gallery1.html", "Index.html", "Gallery1.html"})
     EXPECT_TRUE(sfs::exists(base + "/" + page)) << page;
 
+  // Without a prefix, a JPEG beside its picture is the picture's own thumbnail.
+  g.set("ThumbsDir", "images").set("ThumbPrefix", "");
+  go({"b.jpg"});
+  EXPECT_TRUE(host.texts("message").empty());
+
   // The custom layout with room for every picture on one page has no gallery page 2.
   const std::string tpl = base + "/gallery.tpl";
   std::ofstream(tpl) << "<Image/><Image/>";
@@ -112,16 +121,14 @@ TEST_F(SiteClashes, NamesApartOnlyByCaseOrByTheirPlaceDoNotClash) {
 TEST(NameClashes, ManyClashesAreCountedAfterTheFirstOnes) {
   NameClashes clashes;
   const NameClashes::Folder site = NameClashes::Resolve("/nowhere/site");
-  for (int i = 0; i < 25; ++i) {
+  for (int i = 0; i < 25; ++i)
     clashes.claim(site, std::to_string(i), NameClashes::Claim::Keep, "the picture");
-    clashes.claim(site, std::to_string(i), NameClashes::Claim::Thumbnail, "a thumbnail");
-  }
-  EXPECT_FALSE(clashes.any());  // a thumbnail never goes over a picture
+  EXPECT_FALSE(clashes.any());
   for (int i = 0; i < 25; ++i)
     clashes.claim(site, std::to_string(i), NameClashes::Claim::Write, "a page");
   const std::string text = clashes.message();
   EXPECT_EQ(text.substr(text.find("\r\n/nowhere/site/19:")),
-            "\r\n/nowhere/site/19: the picture, a thumbnail and a page\r\nand 5 more");
+            "\r\n/nowhere/site/19: the picture and a page\r\nand 5 more");
 }
 
 }  // namespace

@@ -89,6 +89,19 @@ TEST_F(ClashTest, ThumbsRefusesPicturesThatWouldShareAThumbnail) {
   EXPECT_FALSE(fs::Exists(g.thumbFolder()));
 }
 
+TEST_F(ClashTest, ThumbsBesideThePicturesNeverReplaceAnotherPicture) {
+  g.set("ThumbsDir", "images");
+  MakePicture(at("a.jpg"), 40, 30);
+  MakePicture(at("Thumb-a.jpg"), 70, 50);
+  g.list = {"a.jpg", "Thumb-a.jpg"};  // as a list read before the prefix was set
+  RunThumbnails(g, host, {});
+  EXPECT_EQ(host.texts("message"),
+            std::vector<std::string>{std::string(kNameClashMessage) + "\r\n" + g.thumbFolder() +
+                                     "Thumb-a.jpg: the picture Thumb-a.jpg and the thumbnail of "
+                                     "a.jpg"});
+  EXPECT_EQ(GetImageSize(at("Thumb-a.jpg")).width, 70);
+}
+
 TEST_F(ClashTest, RenamingKeepsEveryPictureUnderSomeName) {
   for (const char* name : {"image3.jpg", "image1.jpg", "b.jpg", "image2.jpg"})
     WriteBytes(at(name), std::string("picture ") + name);
