@@ -180,7 +180,7 @@ void TfrmMain::showPreview() {
   }
   Raster r;
   try {
-    r = DecodePicture(path);
+    r = DecodePicture(path, PictureKindOf(path));
   } catch (const std::exception&) {
     r = Raster{};
   }

@@ -19,13 +19,6 @@ int ParseInt(const std::string& text, const std::string& what) {
   throw UsageError{what + " must be a whole number: '" + text + "'"};
 }
 
-// Every kind the readers know; a name the galleries' probe takes by its last three letters
-// alone ("xbmp") keeps that kind.
-PictureKind KindOf(const std::string& path) {
-  const PictureKind kind = AnyPictureKind(path);
-  return kind != PictureKind::None ? kind : ProbeKind(path);
-}
-
 void Images(Context& c) {
   auto p = Positional(c, 1, 1);
   auto values = OpenGallery(c, p[0]);
@@ -34,7 +27,7 @@ void Images(Context& c) {
 
 void Probe(Context& c) {
   auto p = Positional(c, 1, 1);
-  ImageSize s = GetImageSize(p[0], KindOf(p[0]));
+  ImageSize s = GetImageSize(p[0], PictureKindOf(p[0]));
   c.out() << s.width << " " << s.height << "\n";
 }
 

@@ -12,6 +12,7 @@
 #include "common/naming.h"
 #include "common/subs.h"
 #include "images/image_io.h"
+#include "images/jpeg_location.h"
 #include "images/jpeg_writer.h"
 #include "images/scale_ahead.h"
 #include "settings/gallery_snapshot.h"
@@ -33,6 +34,7 @@ std::string RealFolder(const std::string& folder) {
 // What converting one picture takes: the picture, its target and the settings it uses.
 struct Conversion {
   std::string source;
+  PictureKind kind = PictureKind::None;
   std::string target;
   int quality = 0;
   bool progressive = false;
@@ -46,17 +48,22 @@ struct Conversion {
   }
   // Touches no host and writes nothing: may run on a worker thread.
   std::optional<std::string> jpeg() const {
-    if (shrink) return ScaledJpegData(source, size, quality, progressive, sampler);
-    return EncodeJpeg(DecodePicture(source), quality, progressive);
+    if (shrink) return ScaledJpegData(source, kind, size, quality, progressive, sampler);
+    return EncodeJpeg(DecodePicture(source, kind), quality, progressive);
   }
 };
 
 Conversion PlanConversion(const GallerySettings& s, const std::string& source,
                           const std::string& target, Sampler sampler) {
-  Conversion c{source, target, s.JpegQuality, s.SourceResizedImageIsProgressive,
+  Conversion c{source,
+               PictureKindOf(source),
+               target,
+               s.JpegQuality,
+               s.SourceResizedImageIsProgressive,
                s.SourceResizeByDimensions};
   c.sampler = sampler;
-  if (c.shrink) c.size = FitLongestSide(source, s.SourceMaxImageWidth, s.SourceMaxImageHeight);
+  if (c.shrink)
+    c.size = FitLongestSide(source, c.kind, s.SourceMaxImageWidth, s.SourceMaxImageHeight);
   return c;
 }
 
@@ -88,13 +95,46 @@ class NameClashes {
   std::vector<std::string> replaced_;
 };
 
-// The GIF, BMP and PNG pictures of the source folder, in the order they are converted.
-std::vector<std::string> PicturesToConvert(const std::string& source,
-                                           std::span<const char* const> patterns) {
+// Copied as they are, in this order: the galleries' four kinds (only the JPEGs when
+// converting), then the other spellings of a JPEG's name, which are copied under a ".jpg" one.
+constexpr const char* kCopiedPatterns[] = {"*.jpg", "*.gif", "*.bmp", "*.png"};
+constexpr const char* kJpegSpellings[] = {"*.jpeg", "*.jpe", "*.jfif"};
+// Converted, in this order: the galleries' kinds first, so that a folder holding only those
+// converts as it always has; the kinds browsers may not show after them.
+constexpr const char* kConvertedPatterns[] = {"*.gif",  "*.bmp",  "*.png", "*.heic", "*.heif",
+                                              "*.avif", "*.webp", "*.tif", "*.tiff"};
+
+std::vector<std::string> Matching(const std::string& source,
+                                  std::span<const char* const> patterns) {
   std::vector<std::string> names;
   for (auto& group : fs::ListMasks(source, patterns))
     for (std::string& name : group) names.push_back(std::move(name));
   return names;
+}
+
+struct CopiedPicture {
+  std::string name;
+  bool jpgName = false;  // copied under its name with ".jpg" for its extension
+};
+
+std::vector<CopiedPicture> PicturesToCopy(const std::string& source, bool convert) {
+  std::vector<CopiedPicture> pictures;
+  const std::span<const char* const> copied(kCopiedPatterns);
+  for (std::string& name : Matching(source, convert ? copied.first(1) : copied))
+    pictures.push_back({std::move(name), false});
+  for (std::string& name : Matching(source, kJpegSpellings))
+    pictures.push_back({std::move(name), true});
+  return pictures;
+}
+
+// A JPEG copied without its location data keeps every other byte; a file that needs no change
+// is copied as it is.
+void CopyPicture(const std::string& from, const std::string& to, bool removeLocation) {
+  std::string jpeg;
+  if (removeLocation && RemoveJpegLocation(jpeg = fs::ReadFile(from)))
+    fs::ReplaceAtomically(to, jpeg);
+  else
+    fs::CopyFile(from, to);
 }
 
 void ConvertPictures(const GallerySettings& s, Host& host, const std::string& source,
@@ -128,10 +168,9 @@ void ConvertPictures(const GallerySettings& s, Host& host, const std::string& so
 }  // namespace
 
 std::string CopyTargetPath(const std::string& imageFolder, const std::string& name,
-                           const std::string& blankSpace, bool converted) {
-  std::string target = imageFolder + ReplaceAll(name, " ", blankSpace);
-  if (converted && target.size() >= 3) target.replace(target.size() - 3, 3, "jpg");
-  return target;
+                           const std::string& blankSpace, bool jpgName) {
+  const std::string target = imageFolder + ReplaceAll(name, " ", blankSpace);
+  return jpgName ? WithJpgExtension(target) : target;
 }
 
 bool SameFolder(const std::string& a, const std::string& b) {
@@ -139,7 +178,7 @@ bool SameFolder(const std::string& a, const std::string& b) {
 }
 
 void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort, unsigned threads,
-                   Sampler sampler) {
+                   Sampler sampler, bool removeLocation) {
   const GallerySnapshot s = TakeSnapshot(values);
   if (Blank(s.BaseDir)) {
     host.beep();
@@ -165,24 +204,22 @@ void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort, 
   }
 
   const bool convert = s.ConvertToJpeg;
-  const char* const patterns[] = {"*.jpg", "*.gif", "*.bmp", "*.png"};
-  const std::span<const char* const> all(patterns);
   NameClashes clashes;
-  for (const char* pattern : convert ? all.first(1) : all) {
-    for (const std::string& name : fs::ListMask(source, pattern)) {
-      const std::string target = CopyTargetPath(imageFolder, name, s.BlankSpace, false);
-      try {
-        fs::CopyFile(source + name, target);
-        clashes.wrote(target, name);
-      } catch (const Error&) {
-        host.message("Error copying file \"" + name + "\"");
-      }
+  for (const CopiedPicture& picture : PicturesToCopy(source, convert)) {
+    const std::string target =
+        CopyTargetPath(imageFolder, picture.name, s.BlankSpace, picture.jpgName);
+    try {
+      CopyPicture(source + picture.name, target,
+                  removeLocation && AnyPictureKind(picture.name) == PictureKind::Jpeg);
+      clashes.wrote(target, picture.name);
+    } catch (const Error&) {
+      host.message("Error copying file \"" + picture.name + "\"");
     }
   }
 
   if (convert) {
     RunGuard guard(abort, values);
-    ConvertPictures(s, host, source, PicturesToConvert(source, all.subspan(1)), threads, sampler,
+    ConvertPictures(s, host, source, Matching(source, kConvertedPatterns), threads, sampler,
                     clashes);
     host.status("Finished converting to JPG.");
     guard.release();

@@ -1,7 +1,8 @@
 // The "Copy images" command: fills the image folder from the source folder, replacing each
-// space of a file name by the BlankSpace text. With "Convert to Jpeg" only the JPEG pictures
-// are copied and every GIF, BMP and PNG picture is written as a JPEG instead, shrunk into the
-// source box on the way when asked.
+// space of a file name by the BlankSpace text. JPEGs named .jpeg, .jpe or .jfif are copied
+// under a ".jpg" name. With "Convert to Jpeg" only the JPEG pictures are copied and every GIF,
+// BMP, PNG, HEIF/HEIC, AVIF, WebP and TIFF picture is written as a JPEG instead, shrunk into
+// the source box on the way when asked.
 #pragma once
 
 #include <string>
@@ -29,14 +30,17 @@ inline constexpr const char* kNameTakenMessage =
 // converted picture. An error while converting ends the run after the Abort button was
 // hidden and the list reloaded. Pictures are converted on `threads` worker threads (0: one per
 // core); files, texts and their order are those of a run on one thread. `sampler` tells how
-// pictures are shrunk into the box.
+// pictures are shrunk into the box. The JPEGs the run writes carry no metadata; with
+// `removeLocation` the JPEGs it copies lose their location data (jpeg_location.h), their
+// image data untouched, and one whose markers are damaged is not copied.
 void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort,
-                   unsigned threads = 0, Sampler sampler = Sampler::Point);
+                   unsigned threads = 0, Sampler sampler = Sampler::Point,
+                   bool removeLocation = false);
 
 // The image-folder path a source file is copied to: spaces replaced by `blankSpace`, and for
-// a converted picture the last three characters replaced by "jpg".
+// a picture written under a ".jpg" name its extension replaced by "jpg".
 std::string CopyTargetPath(const std::string& imageFolder, const std::string& name,
-                           const std::string& blankSpace, bool converted);
+                           const std::string& blankSpace, bool jpgName);
 
 // Whether two folder texts name the same folder: equal as typed (with a trailing separator
 // added), or once both are resolved to their real paths.

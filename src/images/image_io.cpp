@@ -62,6 +62,17 @@ PictureKind AnyPictureKind(const std::string& path) {
   return KindByEnding(e);
 }
 
+PictureKind PictureKindOf(const std::string& path) {
+  const PictureKind kind = AnyPictureKind(path);
+  return kind != PictureKind::None ? kind : ProbeKind(path);
+}
+
+std::string WithJpgExtension(const std::string& path) {
+  const std::size_t dot = path.find_last_of("./");
+  const std::size_t ext = dot != std::string::npos && path[dot] == '.' ? path.size() - dot - 1 : 3;
+  return path.substr(0, path.size() >= ext ? path.size() - ext : 0) + "jpg";
+}
+
 bool GetImageSize(const std::string& path, int& width, int& height) {
   const PictureKind kind = ProbeKind(path);
   if (kind == PictureKind::None) return false;
@@ -256,7 +267,11 @@ bool MakeScaledJpeg(Host& host, const std::string& sourcePath, PictureKind kind,
 }
 
 int FitLongestSide(const std::string& path, int maxWidth, int maxHeight) {
-  const ImageSize s = GetImageSize(path);
+  return FitLongestSide(path, ProbeKind(path), maxWidth, maxHeight);
+}
+
+int FitLongestSide(const std::string& path, PictureKind kind, int maxWidth, int maxHeight) {
+  const ImageSize s = GetImageSize(path, kind);
   const long double w = s.width, h = s.height;
   const long double r = static_cast<double>(w / h);
   const int longest = s.width > s.height ? s.width : s.height;

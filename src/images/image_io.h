@@ -32,8 +32,17 @@ PictureKind ProbeKind(const std::string& path);
 // The decoder's rule: the last four characters, lowered, must be ".jpg", ".gif", ".png", ".bmp".
 PictureKind DecodeKind(const std::string& path);
 // Every kind the readers know, by the name's extension (after its last dot), ASCII letters
-// lowered: jpg, jpeg, jpe, jfif; gif; png; bmp; heic, heif; avif; webp; tif, tiff.
+// lowered: jpg, jpeg, jpe, jfif; gif; png; bmp; heic, heif; avif; webp; tif, tiff. For the
+// names the galleries' masks find (*.jpg, *.gif, *.png, *.bmp) it is the kind their own rules
+// give, so runs over such names may read every picture through it.
 PictureKind AnyPictureKind(const std::string& path);
+// The kind the picture runs, the page writers and the CLI's probe read a file as: every kind
+// the readers know by its extension, else the probe's rule of the last three characters (so
+// a thumbnail named "Thumb-a.wjpg" for the picture a.webp is measured as the JPEG it is).
+PictureKind PictureKindOf(const std::string& path);
+// `path` with the text after its last dot replaced by "jpg"; for a 3-letter extension that is
+// the galleries' rule of the last three characters, which also serves a name without a dot.
+std::string WithJpgExtension(const std::string& path);
 
 // Width and height of the picture at `path`, told by its last three characters
 // (jpg/gif/png/bmp, any case). For other kinds returns false at once and leaves width and height
@@ -77,5 +86,7 @@ bool WriteScaledJpeg(Host& host, const std::string& targetPath, const std::strin
 // The longest side a picture must take to fit a maxWidth x maxHeight box with its aspect ratio
 // kept; its own longest side when it already fits. GetImageSize's errors are raised.
 int FitLongestSide(const std::string& path, int maxWidth, int maxHeight);
+// The same for a picture of the given kind.
+int FitLongestSide(const std::string& path, PictureKind kind, int maxWidth, int maxHeight);
 
 }  // namespace fw

@@ -8,6 +8,7 @@
 #include "common/naming.h"
 #include "common/subs.h"
 #include "images/image_io.h"
+#include "images/jpeg_location.h"
 #include "images/scale_ahead.h"
 #include "settings/gallery_snapshot.h"
 
@@ -33,8 +34,8 @@ ResizeChoice ChooseResize(const GallerySettings& s, int width, int height, std::
 }
 
 std::string ResizeTarget(const std::string& path) {
-  const std::string target = path.substr(0, path.size() >= 4 ? path.size() - 4 : 0) + ".jpg";
-  return LowerAscii(target) == LowerAscii(path) ? path : target;
+  if (AnyPictureKind(path) == PictureKind::Jpeg) return path;
+  return WithJpgExtension(path);
 }
 
 namespace {
@@ -42,6 +43,7 @@ namespace {
 // What picture i of the list needs; `target` empty when it is left alone.
 struct ResizeStep {
   std::string path;
+  PictureKind kind = PictureKind::None;
   std::string target;
   int size = 0;
   int quality = 0;
@@ -59,10 +61,10 @@ ResizeStep PlanResize(const GallerySettings& s, const std::string& imageFolder,
   ResizeStep step;
   step.sampler = sampler;
   step.path = imageFolder + image;
-  int width = 0, height = 0;
-  GetImageSize(step.path, width, height);
-  const ResizeChoice choice = ChooseResize(s, width, height, FileSizeOf(step.path), [&] {
-    return FitLongestSide(step.path, s.MaxImageWidth, s.MaxImageHeight);
+  step.kind = PictureKindOf(step.path);
+  const ImageSize size = GetImageSize(step.path, step.kind);
+  const ResizeChoice choice = ChooseResize(s, size.width, size.height, FileSizeOf(step.path), [&] {
+    return FitLongestSide(step.path, step.kind, s.MaxImageWidth, s.MaxImageHeight);
   });
   if (!choice.touch) return step;
   step.target = ResizeTarget(step.path);
@@ -73,11 +75,19 @@ ResizeStep PlanResize(const GallerySettings& s, const std::string& imageFolder,
   return step;
 }
 
+// A JPEG the run leaves as it is loses its location data in place: rewritten only when it
+// held some, its image data untouched.
+void RemoveLocationInPlace(const ResizeStep& step) {
+  if (step.kind != PictureKind::Jpeg) return;
+  std::string jpeg = fs::ReadFile(step.path);
+  if (RemoveJpegLocation(jpeg)) fs::ReplaceAtomically(step.path, jpeg);
+}
+
 }  // namespace
 
 void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
-                     const std::function<void()>& restoreButtons, unsigned threads,
-                     Sampler sampler) {
+                     const std::function<void()>& restoreButtons, unsigned threads, Sampler sampler,
+                     bool removeLocation) {
   // The buttons come back however the run ends; the busy state is left after them.
   const RunControls controls{busy.enter, [&] {
                                if (restoreButtons) restoreButtons();
@@ -94,7 +104,7 @@ void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
     const ResizeStep step = PlanResize(s, imageFolder, list[k - 1], sampler);
     if (step.target.empty() || step.clash) return std::nullopt;
     return ScaleAhead::Job{step.path, step.target, step.recipe(), [step] {
-                             return ScaledJpegData(step.path, step.size, step.quality,
+                             return ScaledJpegData(step.path, step.kind, step.size, step.quality,
                                                    step.progressive, step.sampler);
                            }};
   };
@@ -102,7 +112,10 @@ void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
   for (std::size_t i = 0; i < count; ++i) {
     ahead.begin(i + 1, count, plan);
     const ResizeStep step = PlanResize(s, imageFolder, list[i], sampler);
-    if (step.target.empty()) continue;
+    if (step.target.empty()) {
+      if (removeLocation) RemoveLocationInPlace(step);
+      continue;
+    }
     if (step.clash) {
       // Another picture holds the JPEG's name; it is never written over.
       host.message("Could not convert " + step.path + " because " + step.target +
@@ -114,8 +127,8 @@ void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
     std::optional<std::string> jpeg;
     const bool written = ahead.take(host, step.path, step.target, step.recipe(), jpeg)
                              ? !jpeg || WriteScaledJpeg(host, step.target, *jpeg)
-                             : MakeScaledJpeg(host, step.path, step.target, step.size, step.quality,
-                                              step.progressive, step.sampler);
+                             : MakeScaledJpeg(host, step.path, step.kind, step.target, step.size,
+                                              step.quality, step.progressive, step.sampler);
     ahead.wrote(step.target);
     if (step.target != step.path && written) fs::Delete(step.path);
     host.processEvents();

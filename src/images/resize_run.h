@@ -29,8 +29,8 @@ struct ResizeChoice {
 ResizeChoice ChooseResize(const GallerySettings& s, int width, int height, std::int64_t fileBytes,
                           const std::function<int()>& boxFit);
 
-// The JPEG a picture is written to: a JPEG (any letter case) is rewritten under its own name,
-// any other picture gets its base name with ".jpg".
+// The JPEG a picture is written to: a JPEG (any spelling, any letter case) is rewritten under
+// its own name, any other picture gets its base name with ".jpg".
 std::string ResizeTarget(const std::string& path);
 
 // `busy` enters and leaves the busy state; `restoreButtons` shows "Resize large images" again
@@ -38,9 +38,11 @@ std::string ResizeTarget(const std::string& path);
 // A picture that cannot be read ends the run with its error, after the busy state was left,
 // the buttons restored and the list reloaded. Pictures are scaled on `threads` worker threads
 // (0: one per core); files, texts and their order are those of a run on one thread.
-// `sampler` tells how pictures are shrunk.
+// `sampler` tells how pictures are shrunk. Every JPEG the run writes is new and carries no
+// metadata; with `removeLocation` the JPEGs it leaves alone lose their location data in place
+// (jpeg_location.h), and one whose markers are damaged ends the run with that error.
 void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
                      const std::function<void()>& restoreButtons, unsigned threads = 0,
-                     Sampler sampler = Sampler::Point);
+                     Sampler sampler = Sampler::Point, bool removeLocation = false);
 
 }  // namespace fw

@@ -89,7 +89,7 @@ void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, u
     if (clash.hits(list[k - 1])) return std::nullopt;
     ScaleAhead::Job job{imageFolder + list[k - 1], ThumbnailPath(names, list[k - 1]), recipe, {}};
     job.scale = [picture = job.picture, size = s.ThumbSize, sampler] {
-      return ScaledJpegData(picture, size, kThumbQuality, true, sampler);
+      return ScaledJpegData(picture, PictureKindOf(picture), size, kThumbQuality, true, sampler);
     };
     return job;
   };
@@ -106,7 +106,8 @@ void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, u
       if (ahead.take(host, picture, target, recipe, jpeg)) {
         if (jpeg) WriteScaledJpeg(host, target, *jpeg);
       } else {
-        MakeScaledJpeg(host, picture, target, s.ThumbSize, kThumbQuality, true, sampler);
+        MakeScaledJpeg(host, picture, PictureKindOf(picture), target, s.ThumbSize, kThumbQuality,
+                       true, sampler);
       }
       ahead.wrote(target);
     } catch (const std::exception&) {

@@ -7,6 +7,10 @@
 
 #include "common/error.h"
 #include "common/recording_host.h"
+#include "images/encoders.h"
+#include "images/exif.h"
+#include "images/exif_jpeg.h"
+#include "images/jpeg_location.h"
 #include "images/run_fixture.h"
 
 namespace fw::testing {
@@ -21,7 +25,9 @@ class CopyRunTest : public ::testing::Test {
     abort.enter = [this] { trace.push_back("show abort"); };
     abort.leave = [this] { trace.push_back("hide abort"); };
   }
-  void run() { RunCopyImages(g, host, abort); }
+  void run(bool removeLocation = false) {
+    RunCopyImages(g, host, abort, 0, Sampler::Point, removeLocation);
+  }
   void makeMixedSource() {
     MakePicture(source + "a b.jpg", 64, 48);
     MakePicture(source + "c.gif", 30, 20);
@@ -171,6 +177,96 @@ TEST_F(CopyRunTest, UndecodablePictureEndsTheConversionWithItsErrorButFreesTheWi
   EXPECT_FALSE(fs::Exists(g.imageFolder() + "c.jpg"));
   EXPECT_EQ(trace, (std::vector<std::string>{"show abort", "hide abort"}));
   EXPECT_EQ(g.reloads, 1);
+}
+
+TEST_F(CopyRunTest, PhoneAndWebPicturesConvertAfterTheGalleryKindsAndJpegSpellingsTakeJpg) {
+  NEED_ENCODERS();
+  Encode(source + "phone 1.HEIC", SmoothRaster(64, 48));
+  Encode(source + "x.avif", SmoothRaster(14, 14));
+  Encode(source + "web.webp", SmoothRaster(50, 20));
+  Encode(source + "scan.tif", SmoothRaster(30, 40));
+  MakePicture(source + "d.png", 20, 10);
+  MakePicture(source + "cam.jpeg", 16, 16);
+  MakePicture(source + "old.JPE", 8, 8);
+  MakePicture(source + "x.jpg", 10, 10);
+  WriteBytes(source + "x.jpeg", JpegBytes(12, 12));
+  g.set("ConvertToJpeg", 1);
+  run();
+  const auto files = Snapshot(g.imageFolder());
+  EXPECT_EQ(files.size(), 7u);
+  EXPECT_EQ(files.at("cam.jpg"), fs::ReadFile(source + "cam.jpeg"));
+  EXPECT_EQ(files.at("old.jpg"), fs::ReadFile(source + "old.JPE"));
+  for (const auto& [name, w, h] : {std::tuple{"phone_1.jpg", 64, 48},
+                                   {"x.jpg", 14, 14},
+                                   {"web.jpg", 50, 20},
+                                   {"scan.jpg", 30, 40},
+                                   {"d.jpg", 20, 10}}) {
+    EXPECT_EQ(SizeOf(g.imageFolder() + name).width, w) << name;
+    EXPECT_EQ(SizeOf(g.imageFolder() + name).height, h) << name;
+  }
+  EXPECT_EQ(
+      host.texts("status"),
+      (std::vector<std::string>{"Converting d.png to JPG.", "Converting phone 1.HEIC to JPG.",
+                                "Converting x.avif to JPG.", "Converting web.webp to JPG.",
+                                "Converting scan.tif to JPG.", "Finished converting to JPG."}));
+  // x.jpg, then x.jpeg copied over it, then the AVIF converted over both.
+  EXPECT_EQ(host.texts("message"),
+            std::vector<std::string>{std::string(kNameTakenMessage) + "\r\nx.jpg\r\nx.jpeg"});
+  std::vector<std::string> listed = g.list;
+  SortImageNames(listed);
+  EXPECT_EQ(listed, (std::vector<std::string>{"cam.jpg", "d.jpg", "old.jpg", "phone_1.jpg",
+                                              "scan.jpg", "web.jpg", "x.jpg"}));
+
+  // Without conversion only the JPEG spellings change their name; the kinds the gallery
+  // cannot list are not copied.
+  std::filesystem::remove_all(g.imageFolder());
+  host.calls.clear();
+  g.set("ConvertToJpeg", 0);
+  run();
+  const auto copied = Snapshot(g.imageFolder());
+  EXPECT_EQ(copied.size(), 4u);
+  EXPECT_EQ(copied.at("x.jpg"), fs::ReadFile(source + "x.jpeg"));
+  EXPECT_EQ(copied.at("d.png"), fs::ReadFile(source + "d.png"));
+  EXPECT_TRUE(copied.count("cam.jpg") && copied.count("old.jpg"));
+  EXPECT_EQ(host.texts("message"),
+            std::vector<std::string>{std::string(kNameTakenMessage) + "\r\nx.jpg"});
+}
+
+TEST_F(CopyRunTest, RemovingLocationLeavesEveryOtherByteOfTheCopiedJpegs) {
+  const std::string withGps = JpegWithApp1(QuarterRaster(32, 16), {ExifWithGps(true), kXmpWithGps});
+  const std::string plain = JpegBytes(20, 20);
+  WriteBytes(source + "gps.jpg", withGps);
+  WriteBytes(source + "gps2.jfif", withGps);
+  WriteBytes(source + "plain.jpg", plain);
+  const std::string damaged = "\xFF\xD8 and then no marker";
+  WriteBytes(source + "damaged.jpg", damaged);
+  MakePicture(source + "d.png", 20, 10);
+  g.set("ConvertToJpeg", 1);
+  run(true);
+  auto files = Snapshot(g.imageFolder());
+  EXPECT_EQ(files.size(), 4u);
+  for (const char* name : {"gps.jpg", "gps2.jpg"}) {
+    std::string copy = files.at(name);
+    ASSERT_EQ(copy.size(), withGps.size()) << name;
+    EXPECT_NE(copy, withGps);
+    const std::size_t scan = withGps.find("\xFF\xDA");
+    EXPECT_EQ(copy.substr(scan), withGps.substr(scan));
+    EXPECT_EQ(JpegOrientationFromBytes(copy), 6);
+    EXPECT_EQ(copy.find("GPSAltitude"), std::string::npos);
+    EXPECT_FALSE(RemoveJpegLocation(copy)) << name;  // nothing of it left
+  }
+  EXPECT_EQ(files.at("plain.jpg"), plain);
+  EXPECT_EQ(files.at("d.jpg").find("Exif"), std::string::npos);  // written JPEGs carry none
+  // A file that cannot be told free of location data is not published.
+  EXPECT_EQ(host.texts("message"), std::vector<std::string>{"Error copying file \"damaged.jpg\""});
+
+  // With the option off the same files are copied as they are.
+  std::filesystem::remove_all(g.imageFolder());
+  run();
+  files = Snapshot(g.imageFolder());
+  EXPECT_EQ(files.at("gps.jpg"), withGps);
+  EXPECT_EQ(files.at("gps2.jpg"), withGps);
+  EXPECT_EQ(files.at("damaged.jpg"), damaged);
 }
 
 }  // namespace

@@ -56,6 +56,56 @@ inline std::string OrientationPayload(int orientation, bool little = true) {
   return ExifPayload(little, {{0x0112, 3, 1, std::uint32_t(orientation)}});
 }
 
+// "Exif\0\0" and a TIFF structure: IFD0 with Orientation 6, Make (a value kept outside the
+// table) and the GPS pointer, then the GPS IFD with a reference letter and a latitude.
+inline std::string ExifWithGps(bool little) {
+  std::string t;
+  auto put16 = [&](std::uint32_t v) {
+    const char a = char(v & 255), b = char(v >> 8 & 255);
+    t += little ? std::string{a, b} : std::string{b, a};
+  };
+  auto put32 = [&](std::uint32_t v) {
+    if (little)
+      put16(v & 0xFFFF), put16(v >> 16);
+    else
+      put16(v >> 16), put16(v & 0xFFFF);
+  };
+  auto entry = [&](std::uint32_t tag, std::uint32_t type, std::uint32_t count, std::uint32_t v) {
+    put16(tag), put16(type), put32(count);
+    if (type == 3)
+      put16(v), put16(0);
+    else
+      put32(v);
+  };
+  t += little ? "II" : "MM";
+  put16(42), put32(8);
+  put16(3);                  // IFD0 at 8, 42 bytes
+  entry(0x0112, 3, 1, 6);    // Orientation
+  entry(0x010F, 2, 10, 50);  // Make at 50
+  entry(0x8825, 4, 1, 60);   // the GPS IFD at 60
+  put32(0);
+  t += std::string("MakerName\0", 10);
+  put16(2);                // the GPS IFD at 60, 30 bytes
+  entry(0x0001, 2, 2, 0);  // GPSLatitudeRef, kept inside the entry
+  t.replace(t.size() - 4, 1, "N");
+  entry(0x0002, 5, 3, 90);  // GPSLatitude at 90
+  put32(0);
+  for (std::uint32_t v : {52u, 1u, 31u, 1u, 4321u, 100u}) put32(v);
+  return std::string("Exif\0\0", 6) + t;
+}
+
+inline const std::string kXmpWithGps =
+    std::string("http://ns.adobe.com/xap/1.0/\0", 29) +
+    "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/"
+    "22-rdf-syntax-ns#\">\n"
+    "<rdf:Description rdf:about=\"\" xmlns:e='http://ns.adobe.com/exif/1.0/'\n"
+    " xmlns:tiff=\"http://ns.adobe.com/tiff/1.0/\" e:GPSLatitude=\"52,31.72N\"\n"
+    " e:DateTimeOriginal=\"2026-05-01T10:00:00\" tiff:Make=\"MakerName\" e:GPSLongitude = "
+    "'13,24E'>\n"
+    "<e:GPSAltitude>34/1</e:GPSAltitude><e:GPSVersionID><rdf:Seq><rdf:li>2</rdf:li></rdf:Seq>"
+    "</e:GPSVersionID ><e:GPSMapDatum/><e:UserComment>GPS: e:GPSLatitude</e:UserComment>\n"
+    "</rdf:Description></rdf:RDF></x:xmpmeta>";
+
 // `raster` encoded by libjpeg with each payload written as an APP1 segment, in order.
 inline std::string JpegWithMarkers(const Raster& raster, int marker,
                                    const std::vector<std::string>& payloads, int quality) {

@@ -16,55 +16,8 @@
 namespace fw {
 namespace {
 
-// "Exif\0\0" and a TIFF structure: IFD0 with Orientation 6, Make (a value kept outside the
-// table) and the GPS pointer, then the GPS IFD with a reference letter and a latitude.
-std::string ExifWithGps(bool little) {
-  std::string t;
-  auto put16 = [&](std::uint32_t v) {
-    const char a = char(v & 255), b = char(v >> 8 & 255);
-    t += little ? std::string{a, b} : std::string{b, a};
-  };
-  auto put32 = [&](std::uint32_t v) {
-    if (little)
-      put16(v & 0xFFFF), put16(v >> 16);
-    else
-      put16(v >> 16), put16(v & 0xFFFF);
-  };
-  auto entry = [&](std::uint32_t tag, std::uint32_t type, std::uint32_t count, std::uint32_t v) {
-    put16(tag), put16(type), put32(count);
-    if (type == 3)
-      put16(v), put16(0);
-    else
-      put32(v);
-  };
-  t += little ? "II" : "MM";
-  put16(42), put32(8);
-  put16(3);                  // IFD0 at 8, 42 bytes
-  entry(0x0112, 3, 1, 6);    // Orientation
-  entry(0x010F, 2, 10, 50);  // Make at 50
-  entry(0x8825, 4, 1, 60);   // the GPS IFD at 60
-  put32(0);
-  t += std::string("MakerName\0", 10);
-  put16(2);                // the GPS IFD at 60, 30 bytes
-  entry(0x0001, 2, 2, 0);  // GPSLatitudeRef, kept inside the entry
-  t.replace(t.size() - 4, 1, "N");
-  entry(0x0002, 5, 3, 90);  // GPSLatitude at 90
-  put32(0);
-  for (std::uint32_t v : {52u, 1u, 31u, 1u, 4321u, 100u}) put32(v);
-  return std::string("Exif\0\0", 6) + t;
-}
-
-const std::string kXmp =
-    std::string("http://ns.adobe.com/xap/1.0/\0", 29) +
-    "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/"
-    "22-rdf-syntax-ns#\">\n"
-    "<rdf:Description rdf:about=\"\" xmlns:e='http://ns.adobe.com/exif/1.0/'\n"
-    " xmlns:tiff=\"http://ns.adobe.com/tiff/1.0/\" e:GPSLatitude=\"52,31.72N\"\n"
-    " e:DateTimeOriginal=\"2026-05-01T10:00:00\" tiff:Make=\"MakerName\" e:GPSLongitude = "
-    "'13,24E'>\n"
-    "<e:GPSAltitude>34/1</e:GPSAltitude><e:GPSVersionID><rdf:Seq><rdf:li>2</rdf:li></rdf:Seq>"
-    "</e:GPSVersionID ><e:GPSMapDatum/><e:UserComment>GPS: e:GPSLatitude</e:UserComment>\n"
-    "</rdf:Description></rdf:RDF></x:xmpmeta>";
+using testing::ExifWithGps;
+using testing::kXmpWithGps;
 
 // The offset of the first scan's marker.
 std::size_t ScanStart(const std::string& jpeg) { return jpeg.find("\xFF\xDA"); }
@@ -72,7 +25,8 @@ std::size_t ScanStart(const std::string& jpeg) { return jpeg.find("\xFF\xDA"); }
 TEST(JpegLocation, GpsGoesAndEverythingElseStaysInBothByteOrders) {
   for (bool little : {true, false}) {
     const std::string exif = ExifWithGps(little);
-    const std::string before = testing::JpegWithApp1(testing::QuarterRaster(32, 16), {exif, kXmp});
+    const std::string before =
+        testing::JpegWithApp1(testing::QuarterRaster(32, 16), {exif, kXmpWithGps});
     std::string after = before;
     ASSERT_TRUE(RemoveJpegLocation(after));
     ASSERT_EQ(after.size(), before.size());
@@ -97,7 +51,7 @@ TEST(JpegLocation, GpsGoesAndEverythingElseStaysInBothByteOrders) {
 
     // The XMP packet keeps its other properties, its length and its line ends.
     const std::size_t x = after.find("<x:xmpmeta");
-    const std::string xml = after.substr(x, kXmp.size() - 29);
+    const std::string xml = after.substr(x, kXmpWithGps.size() - 29);
     EXPECT_EQ(xml.find("GPSL"), xml.rfind("GPSLatitude<")) << xml;  // only inside the comment
     EXPECT_EQ(xml.find("GPSA"), std::string::npos);
     EXPECT_EQ(xml.find("GPSV"), std::string::npos);
@@ -105,7 +59,8 @@ TEST(JpegLocation, GpsGoesAndEverythingElseStaysInBothByteOrders) {
     EXPECT_NE(xml.find("e:DateTimeOriginal=\"2026-05-01T10:00:00\" tiff:Make=\"MakerName\""),
               std::string::npos);
     EXPECT_NE(xml.find("<e:UserComment>GPS: e:GPSLatitude</e:UserComment>"), std::string::npos);
-    EXPECT_EQ(std::count(xml.begin(), xml.end(), '\n'), std::count(kXmp.begin(), kXmp.end(), '\n'));
+    EXPECT_EQ(std::count(xml.begin(), xml.end(), '\n'),
+              std::count(kXmpWithGps.begin(), kXmpWithGps.end(), '\n'));
 
     std::string again = after;
     EXPECT_FALSE(RemoveJpegLocation(again));  // nothing left to remove

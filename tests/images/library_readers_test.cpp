@@ -14,6 +14,7 @@
 #include "common/error.h"
 #include "common/fs.h"
 #include "common/recording_host.h"
+#include "images/encoders.h"
 #include "images/exif_jpeg.h"
 #include "images/heif_reader.h"
 #include "images/image_io.h"
@@ -27,26 +28,12 @@
 namespace fw {
 namespace {
 
+using testing::Q;
 using testing::QuarterRaster;
 using testing::Quarters;
+using testing::Shell;
 
 const char* const kTurnedBySix = "BRWG";  // QuarterRaster ("RGBW") shown by orientation 6
-
-bool Have(std::initializer_list<const char*> tools) {
-  for (const char* t : tools)
-    if (std::system((std::string("command -v ") + t + " >/dev/null 2>&1").c_str()) != 0)
-      return false;
-  return true;
-}
-
-#define NEED(...) \
-  if (!Have({__VA_ARGS__})) GTEST_SKIP() << "tools missing: " #__VA_ARGS__
-
-void Shell(const std::string& command) {
-  ASSERT_EQ(std::system((command + " >/dev/null 2>&1").c_str()), 0) << command;
-}
-
-std::string Q(const std::string& path) { return "'" + path + "'"; }
 
 Raster ReadPpm(const std::string& path) {
   std::istringstream in(fs::ReadFile(path));

@@ -5,6 +5,8 @@
 
 #include "common/error.h"
 #include "common/recording_host.h"
+#include "images/exif_jpeg.h"
+#include "images/jpeg_location.h"
 #include "images/run_fixture.h"
 
 namespace fw::testing {
@@ -18,9 +20,10 @@ class ResizeRunTest : public ::testing::Test {
     busy.enter = [this] { trace.push_back("enter"); };
     busy.leave = [this] { trace.push_back("leave"); };
   }
-  void run() {
+  void run(bool removeLocation = false) {
     g.scan();
-    RunResizeImages(g, host, busy, [this] { trace.push_back("buttons"); });
+    RunResizeImages(
+        g, host, busy, [this] { trace.push_back("buttons"); }, 0, Sampler::Point, removeLocation);
   }
   std::string at(const std::string& name) const { return g.imageFolder() + name; }
   void expectSize(const std::string& name, int w, int h) {
@@ -99,6 +102,33 @@ TEST_F(ResizeRunTest, OtherKindsBecomeJpegsAndJpegsKeepTheirOwnName) {
   EXPECT_EQ(g.list, (std::vector<std::string>{"anim.jpg", "BIG.JPG"}));
   EXPECT_EQ(ResizeTarget("/i/x.Bmp"), "/i/x.jpg");
   EXPECT_EQ(ResizeTarget("/i/x.JpG"), "/i/x.JpG");
+  EXPECT_EQ(ResizeTarget("/i/x.JPEG"), "/i/x.JPEG");
+  EXPECT_EQ(ResizeTarget("/i.d/x.webp"), "/i.d/x.jpg");
+}
+
+TEST_F(ResizeRunTest, RemovingLocationRewritesOnlyJpegsThatHoldSomeAndKeepsTheirImageData) {
+  const std::string withGps = JpegWithApp1(SmoothRaster(300, 200), {ExifWithGps(false)});
+  const std::string plain = JpegBytes(300, 200);
+  WriteBytes(at("big.jpg"), JpegWithApp1(SmoothRaster(2048, 1536), {ExifWithGps(true)}));
+  WriteBytes(at("kept.jpg"), withGps);
+  WriteBytes(at("plain.jpg"), plain);
+  run();
+  EXPECT_EQ(fs::ReadFile(at("kept.jpg")), withGps);  // the option off: left as it was
+
+  run(true);
+  const std::string kept = fs::ReadFile(at("kept.jpg"));
+  ASSERT_EQ(kept.size(), withGps.size());
+  const std::size_t scan = withGps.find("\xFF\xDA");
+  EXPECT_EQ(kept.substr(scan), withGps.substr(scan));
+  std::string again = kept;
+  EXPECT_FALSE(RemoveJpegLocation(again));
+  EXPECT_EQ(fs::ReadFile(at("plain.jpg")), plain);
+  // The picture shrunk by the first run is a new JPEG without any metadata; the pictures
+  // left alone get no status line.
+  EXPECT_EQ(fs::ReadFile(at("big.jpg")).find("Exif"), std::string::npos);
+  EXPECT_EQ(host.texts("status"),
+            (std::vector<std::string>{"Resizing image 1 of 3", "Finished resizing.",
+                                      "Finished resizing."}));
 }
 
 TEST_F(ResizeRunTest, AbortStopsAfterTheCurrentPicture) {
