@@ -1,6 +1,7 @@
 #include "images/heif_reader.h"
 
 #include <libheif/heif.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstring>
@@ -55,6 +56,53 @@ Primary Open(const std::string& bytes) {
   return p;
 }
 
+// libheif's decode in the given layout, 10- and 12-bit pictures brought to 8 bits.
+HeifPtr<const heif_image> Decode(const Primary& p, heif_colorspace space, heif_chroma chroma) {
+  HeifPtr<heif_decoding_options> options(heif_decoding_options_alloc());
+  options->convert_hdr_to_8bit = 1;
+  heif_image* decoded = nullptr;
+  Check(heif_decode_image(p.handle.get(), &decoded, space, chroma, options.get()));
+  return HeifPtr<const heif_image>(decoded);
+}
+
+// A plane of the decoded picture at the size the container told, or null.
+const std::uint8_t* Plane(const heif_image* image, heif_channel channel, const HeifInfo& info,
+                          int bytesPerPixel, int& stride) {
+  const std::uint8_t* plane = heif_image_get_plane_readonly(image, channel, &stride);
+  const bool fits = heif_image_get_width(image, channel) == info.width &&
+                    heif_image_get_height(image, channel) == info.height &&
+                    heif_image_get_bits_per_pixel_range(image, channel) == 8 &&
+                    stride >= info.width * bytesPerPixel;
+  return fits ? plane : nullptr;
+}
+
+// The three 8-bit planes of a planar RGB decode woven into one raster.
+bool WeavePlanes(const heif_image* image, const HeifInfo& info, Raster& out) {
+  int strides[3] = {};
+  const std::uint8_t* planes[3] = {};
+  const heif_channel channels[3] = {heif_channel_R, heif_channel_G, heif_channel_B};
+  for (int c = 0; c < 3; ++c)
+    if (!(planes[c] = Plane(image, channels[c], info, 1, strides[c]))) return false;
+  for (int y = 0; y < info.height; ++y) {
+    std::uint8_t* to = out.row(y);
+    const std::uint8_t* r = planes[0] + std::size_t(y) * std::size_t(strides[0]);
+    const std::uint8_t* g = planes[1] + std::size_t(y) * std::size_t(strides[1]);
+    const std::uint8_t* b = planes[2] + std::size_t(y) * std::size_t(strides[2]);
+    for (int x = 0; x < info.width; ++x, to += 3) to[0] = r[x], to[1] = g[x], to[2] = b[x];
+  }
+  return true;
+}
+
+bool CopyInterleaved(const heif_image* image, const HeifInfo& info, Raster& out) {
+  int stride = 0;
+  const std::uint8_t* plane = Plane(image, heif_channel_interleaved, info, 3, stride);
+  if (!plane) return false;
+  for (int y = 0; y < info.height; ++y)
+    std::memcpy(out.row(y), plane + std::size_t(y) * std::size_t(stride),
+                std::size_t(info.width) * 3);
+  return true;
+}
+
 }  // namespace
 
 HeifInfo HeifSizeFromMemory(const std::string& bytes) { return Open(bytes).info; }
@@ -62,30 +110,25 @@ HeifInfo HeifSizeFromMemory(const std::string& bytes) { return Open(bytes).info;
 Raster DecodeHeif(const std::string& bytes, HeifInfo* info) {
   Primary p = Open(bytes);
   if (info) *info = p.info;
-  // libheif holds its decoded planes (two bytes a sample past 8 bits) and their RGB
-  // conversion; then the planes go, and the raster is copied from the conversion.
+  // libheif holds its decoded planes (two bytes a sample past 8 bits) and their conversion to
+  // RGB; then the planes go, and the raster is made from the conversion. An 8-bit picture is
+  // converted to planar RGB, which libheif makes straight from its planes where its
+  // interleaved RGB would take one more copy of the picture, and woven here.
   const std::uint64_t w = std::uint64_t(p.info.width), h = std::uint64_t(p.info.height);
   const int bits = heif_image_handle_get_luma_bits_per_pixel(p.handle.get());
   const std::uint64_t planes = w * h * 3 * (bits > 8 ? 2 : 1);
   PictureMemory claim(RasterBytes(w, h) + std::max(planes, RasterBytes(w, h)),
                       TooLargeToDecode(w, h));
-  HeifPtr<heif_decoding_options> options(heif_decoding_options_alloc());
-  options->convert_hdr_to_8bit = 1;  // 10- and 12-bit pictures come out as 8-bit RGB too
-  heif_image* decoded = nullptr;
-  Check(heif_decode_image(p.handle.get(), &decoded, heif_colorspace_RGB,
-                          heif_chroma_interleaved_RGB, options.get()));
-  HeifPtr<const heif_image> image(decoded);
-  int stride = 0;
-  const std::uint8_t* plane =
-      heif_image_get_plane_readonly(decoded, heif_channel_interleaved, &stride);
-  const int width = heif_image_get_width(decoded, heif_channel_interleaved);
-  const int height = heif_image_get_height(decoded, heif_channel_interleaved);
-  if (!plane || width != p.info.width || height != p.info.height || stride < width * 3)
-    throw Error("The HEIF picture is damaged");
-
+  const bool planar = bits == 8;
+  HeifPtr<const heif_image> image =
+      planar ? Decode(p, heif_colorspace_RGB, heif_chroma_444)
+             : Decode(p, heif_colorspace_RGB, heif_chroma_interleaved_RGB);
+  // The decoder's many smaller buffers are free by now but stay with the process until the
+  // heap is trimmed; the raster is a fresh mapping of its own, so the process would hold both.
+  malloc_trim(0);
   Raster out = NewRaster(w, h, claim);
-  for (int y = 0; y < height; ++y)
-    std::memcpy(out.row(y), plane + std::size_t(y) * std::size_t(stride), std::size_t(width) * 3);
+  if (!(planar ? WeavePlanes(image.get(), p.info, out) : CopyInterleaved(image.get(), p.info, out)))
+    throw Error("The HEIF picture is damaged");
   return out;
 }
 
