@@ -13,11 +13,11 @@ namespace fw {
 
 namespace {
 
-// Locked by every run.
+// Locked by every run (each reloads the list the two picture options shape).
 const std::vector<const char*> kEveryRun = {
     "butGo",     "butMakeThumbs", "PanelList",       "BaseDir",         "butBrowse2",
     "ImageDir",  "butCopyImages", "butResizeImages", "butReloadImages", "butRenameImg",
-    "ImageList", "chkSort",       "butExport"};
+    "ImageList", "chkSort",       "butExport",       "chkListWebPictures", "chkRemoveLocation"};
 // Go reads nearly every gallery value: the pages that hold them are locked whole (their
 // bodies, so that they still scroll).
 const std::vector<const char*> kGeneration = {

@@ -46,6 +46,9 @@ void TfrmMain::connectRules() {
     w<QLabel>("ScrollingText")->setVisible(on);
     w<ImageListBox>("ImageList")->setSorted(on);
   });
+  // Clicked, not toggled: loading a gallery reloads its list once, at its end.
+  connect(w<QCheckBox>("chkListWebPictures"), &QCheckBox::clicked, this,
+          [this] { guard([&] { reloadImages(); }); });
   connect(w<QComboBox>("BannerBank"), &QComboBox::currentIndexChanged, this,
           [this] { applyRules(); });
   auto* pages = w<QTabWidget>("PageControl");

@@ -192,6 +192,8 @@ QWidget* TfrmMain::buildDirectoriesTab() {
   AddField(form, MakeEdit("BaseUrl", gal));
   AddField(form, MakeEdit("BlankSpace", gal));
   form->addRow(MakeCheck("DisableBanner", gal));
+  form->addRow(MakeCheck("chkListWebPictures", gal));
+  form->addRow(MakeCheck("chkRemoveLocation", gal));
   auto* buttons = new QGridLayout;
   buttons->addWidget(Button("butResizeImages", "Resize large images", "", gal), 0, 0);
   auto* abortResize = Button("butAbortResize", "Abort image resize", "", gal);

@@ -27,7 +27,7 @@ bool EndsWith(const std::string& text, const std::string& tail) {
 }  // namespace
 
 ImageScanValues ImageScanValues::From(const GallerySettings& s) {
-  return {s.BaseDir, s.ThumbPrefix, s.IsThumbPrefix == 1, s.Sorted};
+  return {s.BaseDir, s.ThumbPrefix, s.IsThumbPrefix == 1, s.Sorted, s.ListWebPictures};
 }
 
 bool IsThumbnailName(const std::string& name, const std::string& thumbPrefix, bool isThumbPrefix) {
@@ -52,6 +52,11 @@ std::vector<std::string> ScanImageList(const std::string& imageFolder, const Ima
     list.insert(list.end(), groups[m].begin(), groups[m].end());
   for (auto& name : groups.back())
     if (!IsThumbnailName(name, v.thumbPrefix, v.isThumbPrefix)) list.push_back(std::move(name));
+  if (v.webPictures) {
+    const char* const web[] = {"*.jpeg", "*.webp", "*.avif"};
+    for (auto& group : fs::ListMasks(AddBackslash(imageFolder), web))
+      list.insert(list.end(), group.begin(), group.end());
+  }
   if (v.sorted) SortImageNames(list);
   return list;
 }

@@ -18,8 +18,10 @@ struct ImageScanValues {
   bool isThumbPrefix = false;  // prefix mode: contained anywhere; suffix mode: name ends
                                // with thumbPrefix + ".jpg"; both in exact letter case
   bool sorted = false;         // alphabetical without regard to ASCII case
+  bool webPictures = false;    // .jpeg, WebP and AVIF files too, each kind in a group after
+                               // the JPEG group and listed whole, as thumbnails are all .jpg
 
-  // BaseDir, ThumbPrefix, IsThumbPrefix and Sorted of `s`.
+  // BaseDir, ThumbPrefix, IsThumbPrefix, Sorted and ListWebPictures of `s`.
   static ImageScanValues From(const GallerySettings& s);
 };
 

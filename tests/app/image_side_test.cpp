@@ -46,6 +46,14 @@ TEST_F(ImageSideTest, ListIsGroupedByKindOrSortedAndCountsPages) {
   w.w<QCheckBox>("chkSort")->setChecked(true);
   EXPECT_EQ(list->names(), (QStringList{"a.jpg", "b.png", "c.bmp"}));
   EXPECT_TRUE(w.w<QLabel>("ScrollingText")->isVisibleTo(w.w<QWidget>("tabDirectories")));
+  // Listing the web kinds takes effect at once.
+  touch("d.webp");
+  auto* web = w.w<QCheckBox>("chkListWebPictures");
+  EXPECT_EQ(web->text(), "Also list .jpeg, WebP and AVIF pictures");
+  EXPECT_EQ(w.w<QCheckBox>("chkRemoveLocation")->text(),
+            "Remove location data from published pictures");
+  web->click();
+  EXPECT_EQ(list->names(), (QStringList{"a.jpg", "b.png", "c.bmp", "d.webp"}));
 
   w.w<QLineEdit>("BaseDir")->setText("  ");
   w.reloadImages();

@@ -37,11 +37,26 @@ class ImageListTest : public ::testing::Test {
 };
 
 TEST_F(ImageListTest, GroupsByMaskUnlessSorted) {
-  touch({"b.png", "a.jpg", "c.bmp", "d.gif", "notes.txt", "e.jpeg"});
+  touch({"b.png", "a.jpg", "c.bmp", "d.gif", "notes.txt", "e.jpeg", "f.AVIF", "g.webp", "h.heic",
+         "i.tif", "j.jpe", "Thumb-e.jjpg"});
   values_.sorted = false;
   EXPECT_EQ(scan(), (Names{"c.bmp", "d.gif", "b.png", "a.jpg"}));
   values_.sorted = true;
   EXPECT_EQ(scan(), (Names{"a.jpg", "b.png", "c.bmp", "d.gif"}));
+
+  // The kinds browsers show too, each in its own group after the JPEGs, even when named like
+  // a thumbnail; HEIC and TIFF never.
+  values_.webPictures = true;
+  touch({"Thumb-k.jpeg"});
+  values_.sorted = false;
+  Names list = scan();
+  ASSERT_EQ(list.size(), 8u);
+  EXPECT_EQ(Names(list.begin(), list.begin() + 4), (Names{"c.bmp", "d.gif", "b.png", "a.jpg"}));
+  EXPECT_EQ(sortedPart(list, 4, 6), (Names{"Thumb-k.jpeg", "e.jpeg"}));
+  EXPECT_EQ(Names(list.begin() + 6, list.end()), (Names{"g.webp", "f.AVIF"}));
+  values_.sorted = true;
+  EXPECT_EQ(scan(), (Names{"a.jpg", "b.png", "c.bmp", "d.gif", "e.jpeg", "f.AVIF", "g.webp",
+                           "Thumb-k.jpeg"}));
 }
 
 TEST_F(ImageListTest, SortIgnoresCaseAndScanFindsUpperCaseExtensions) {

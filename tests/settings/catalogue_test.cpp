@@ -11,7 +11,7 @@ namespace {
 
 TEST(Catalogue, GalleryValuesStandInLoaderOrder) {
   auto gallery = CatalogueScope(Scope::Gallery);
-  ASSERT_EQ(gallery.size(), 79u);
+  ASSERT_EQ(gallery.size(), 81u);
   for (std::size_t i = 0; i < gallery.size(); ++i) EXPECT_EQ(gallery[i]->order, int(i) + 1);
   // A few fixed points of the load order.
   EXPECT_EQ(gallery[0]->name, "ConvertToJpeg");
