@@ -1,12 +1,15 @@
 // Location removal from JPEG bytes: it either fails with fw::Error and leaves the bytes as
 // they were, or keeps the file's length and every byte outside the APP1 segments before the
-// first scan, and finds nothing more to remove on a second pass over its own result.
+// first scan, and finds nothing more to remove on a second pass over its own result. Bytes
+// that start as a WebP file go through the WebP rule, which keeps the same promises for the
+// file's length and a second pass.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "common/error.h"
 #include "images/jpeg_location.h"
+#include "images/picture_location.h"
 
 namespace {
 
@@ -28,10 +31,28 @@ bool OutsideApp1(const std::string& jpeg, std::size_t changed) {
   return true;
 }
 
+void FuzzWebp(const std::string& input) {
+  std::string out = input;
+  bool changed = false;
+  try {
+    changed = fw::RemoveWebpLocation(out);
+  } catch (const fw::Error&) {
+    if (out != input) std::abort();
+    return;
+  }
+  if (out.size() != input.size() || changed != (out != input)) std::abort();
+  std::string again = out;
+  if (fw::RemoveWebpLocation(again) || again != out) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
+  if (input.compare(0, 4, "RIFF") == 0) {
+    FuzzWebp(input);
+    return 0;
+  }
   std::string out = input;
   bool changed = false;
   try {

@@ -8,10 +8,14 @@
 #include <string>
 
 #include "common/error.h"
+#include "common/fs.h"
+#include "images/encoders.h"
 #include "images/exif.h"
 #include "images/exif_jpeg.h"
 #include "images/jpeg_reader.h"
+#include "images/picture_location.h"
 #include "images/tiff_bytes.h"
+#include "images/webp_reader.h"
 
 namespace fw {
 namespace {
@@ -86,6 +90,39 @@ TEST(JpegLocation, FilesWithoutLocationStayAndDamagedOnesFail) {
   EXPECT_TRUE(RemoveExifGps(exif));
   std::string cut = ExifWithGps(true).substr(6, 30);
   EXPECT_FALSE(RemoveExifGps(cut));
+}
+
+TEST(JpegLocation, WebpChunksLoseTheirGpsAlikeAndTheImageStays) {
+  NEED("cwebp");
+  const testing::ScratchDir scratch;
+  testing::WriteBytes(scratch.file("in.jpg"),
+                      testing::JpegWithApp1(testing::QuarterRaster(32, 16),
+                                            {ExifWithGps(false), kXmpWithGps}));
+  testing::Shell("cwebp -quiet -metadata exif,xmp " + testing::Q(scratch.file("in.jpg")) +
+                 " -o " + testing::Q(scratch.file("out.webp")));
+  const std::string before = fs::ReadFile(scratch.file("out.webp"));
+  std::string after = before;
+  ASSERT_TRUE(RemovePictureLocation(after, PictureKind::Webp));
+  ASSERT_EQ(after.size(), before.size());
+  EXPECT_EQ(after.find("GPSAltitude"), std::string::npos);
+  EXPECT_NE(after.find("tiff:Make=\"MakerName\""), std::string::npos);
+  const std::size_t image = before.find("VP8 ");
+  ASSERT_NE(image, std::string::npos);
+  EXPECT_EQ(after.substr(image, before.find("EXIF") - image),
+            before.substr(image, before.find("EXIF") - image));
+  EXPECT_EQ(DecodeWebp(after).rgb, DecodeWebp(before).rgb);
+  std::string again = after;
+  EXPECT_FALSE(RemovePictureLocation(again, PictureKind::Webp));
+
+  // Damaged chunks fail and leave the file; kinds without a rule are left alone.
+  for (std::string bad : {std::string("RIFF\x10\0\0\0WEBPVP8 ", 16), before.substr(0, before.size() - 9),
+                          before.substr(0, 12) + "EXIF\xFF\xFF\xFF\x7F"}) {
+    const std::string kept = bad;
+    EXPECT_THROW(RemoveWebpLocation(bad), Error);
+    EXPECT_EQ(bad, kept);
+  }
+  std::string png = "\x89PNG GPS";
+  EXPECT_FALSE(RemovePictureLocation(png, PictureKind::Png));
 }
 
 }  // namespace
