@@ -12,8 +12,8 @@
 #include "common/naming.h"
 #include "common/subs.h"
 #include "images/image_io.h"
-#include "images/jpeg_location.h"
 #include "images/jpeg_writer.h"
+#include "images/picture_location.h"
 #include "images/scale_ahead.h"
 #include "settings/gallery_snapshot.h"
 
@@ -96,11 +96,13 @@ class NameClashes {
 };
 
 // Copied as they are, in this order: the galleries' four kinds (only the JPEGs when
-// converting), then the other spellings of a JPEG's name, which are copied under a ".jpg" one.
+// converting); with the web kinds listed, WebP and AVIF (when not converting) and the other
+// spellings of a JPEG's name, which are copied under a ".jpg" one.
 constexpr const char* kCopiedPatterns[] = {"*.jpg", "*.gif", "*.bmp", "*.png"};
+constexpr const char* kWebPatterns[] = {"*.webp", "*.avif"};
 constexpr const char* kJpegSpellings[] = {"*.jpeg", "*.jpe", "*.jfif"};
 // Converted, in this order: the galleries' kinds first, so that a folder holding only those
-// converts as it always has; the kinds browsers may not show after them.
+// converts as it always has; with the web kinds listed, the phone, web and scanner kinds.
 constexpr const char* kConvertedPatterns[] = {"*.gif",  "*.bmp",  "*.png", "*.heic", "*.heif",
                                               "*.avif", "*.webp", "*.tif", "*.tiff"};
 
@@ -117,22 +119,30 @@ struct CopiedPicture {
   bool jpgName = false;  // copied under its name with ".jpg" for its extension
 };
 
-std::vector<CopiedPicture> PicturesToCopy(const std::string& source, bool convert) {
+std::vector<CopiedPicture> PicturesToCopy(const std::string& source, bool convert, bool web) {
   std::vector<CopiedPicture> pictures;
+  auto add = [&](std::span<const char* const> patterns, bool jpgName) {
+    for (std::string& name : Matching(source, patterns))
+      pictures.push_back({std::move(name), jpgName});
+  };
   const std::span<const char* const> copied(kCopiedPatterns);
-  for (std::string& name : Matching(source, convert ? copied.first(1) : copied))
-    pictures.push_back({std::move(name), false});
-  for (std::string& name : Matching(source, kJpegSpellings))
-    pictures.push_back({std::move(name), true});
+  add(convert ? copied.first(1) : copied, false);
+  if (web && !convert) add(kWebPatterns, false);
+  if (web) add(kJpegSpellings, true);
   return pictures;
 }
 
-// A JPEG copied without its location data keeps every other byte; a file that needs no change
-// is copied as it is.
+std::vector<std::string> PicturesToConvert(const std::string& source, bool web) {
+  const std::span<const char* const> converted(kConvertedPatterns);
+  return Matching(source, web ? converted : converted.first(3));
+}
+
+// A picture copied without its location data keeps every other byte; a file that needs no
+// change is copied as it is.
 void CopyPicture(const std::string& from, const std::string& to, bool removeLocation) {
-  std::string jpeg;
-  if (removeLocation && RemoveJpegLocation(jpeg = fs::ReadFile(from)))
-    fs::ReplaceAtomically(to, jpeg);
+  std::string bytes;
+  if (removeLocation && RemovePictureLocation(bytes = fs::ReadFile(from), AnyPictureKind(from)))
+    fs::ReplaceAtomically(to, bytes);
   else
     fs::CopyFile(from, to);
 }
@@ -178,7 +188,7 @@ bool SameFolder(const std::string& a, const std::string& b) {
 }
 
 void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort, unsigned threads,
-                   Sampler sampler, bool removeLocation) {
+                   Sampler sampler) {
   const GallerySnapshot s = TakeSnapshot(values);
   if (Blank(s.BaseDir)) {
     host.beep();
@@ -205,12 +215,11 @@ void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort, 
 
   const bool convert = s.ConvertToJpeg;
   NameClashes clashes;
-  for (const CopiedPicture& picture : PicturesToCopy(source, convert)) {
+  for (const CopiedPicture& picture : PicturesToCopy(source, convert, s.ListWebPictures)) {
     const std::string target =
         CopyTargetPath(imageFolder, picture.name, s.BlankSpace, picture.jpgName);
     try {
-      CopyPicture(source + picture.name, target,
-                  removeLocation && AnyPictureKind(picture.name) == PictureKind::Jpeg);
+      CopyPicture(source + picture.name, target, s.RemoveLocation);
       clashes.wrote(target, picture.name);
     } catch (const Error&) {
       host.message("Error copying file \"" + picture.name + "\"");
@@ -219,8 +228,8 @@ void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort, 
 
   if (convert) {
     RunGuard guard(abort, values);
-    ConvertPictures(s, host, source, Matching(source, kConvertedPatterns), threads, sampler,
-                    clashes);
+    ConvertPictures(s, host, source, PicturesToConvert(source, s.ListWebPictures), threads,
+                    sampler, clashes);
     host.status("Finished converting to JPG.");
     guard.release();
     host.beep();

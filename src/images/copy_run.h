@@ -1,8 +1,9 @@
 // The "Copy images" command: fills the image folder from the source folder, replacing each
-// space of a file name by the BlankSpace text. JPEGs named .jpeg, .jpe or .jfif are copied
-// under a ".jpg" name. With "Convert to Jpeg" only the JPEG pictures are copied and every GIF,
-// BMP, PNG, HEIF/HEIC, AVIF, WebP and TIFF picture is written as a JPEG instead, shrunk into
-// the source box on the way when asked.
+// space of a file name by the BlankSpace text. With "Convert to Jpeg" only the JPEG pictures
+// are copied and every GIF, BMP and PNG picture is written as a JPEG instead, shrunk into the
+// source box on the way when asked. With ListWebPictures JPEGs named .jpeg, .jpe or .jfif are
+// copied under a ".jpg" name, WebP and AVIF pictures copied as they are, and converting also
+// takes HEIF/HEIC, AVIF, WebP and TIFF pictures.
 #pragma once
 
 #include <string>
@@ -31,11 +32,11 @@ inline constexpr const char* kNameTakenMessage =
 // hidden and the list reloaded. Pictures are converted on `threads` worker threads (0: one per
 // core); files, texts and their order are those of a run on one thread. `sampler` tells how
 // pictures are shrunk into the box. The JPEGs the run writes carry no metadata; with
-// `removeLocation` the JPEGs it copies lose their location data (jpeg_location.h), their
-// image data untouched, and one whose markers are damaged is not copied.
+// RemoveLocation the JPEG and WebP pictures it copies lose their location data
+// (picture_location.h), their image data untouched, and one whose metadata are damaged is not
+// copied; an AVIF copied as it is keeps its metadata.
 void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort,
-                   unsigned threads = 0, Sampler sampler = Sampler::Point,
-                   bool removeLocation = false);
+                   unsigned threads = 0, Sampler sampler = Sampler::Point);
 
 // The image-folder path a source file is copied to: spaces replaced by `blankSpace`, and for
 // a picture written under a ".jpg" name its extension replaced by "jpg".

@@ -8,7 +8,7 @@
 #include "common/naming.h"
 #include "common/subs.h"
 #include "images/image_io.h"
-#include "images/jpeg_location.h"
+#include "images/picture_location.h"
 #include "images/scale_ahead.h"
 #include "settings/gallery_snapshot.h"
 
@@ -75,19 +75,19 @@ ResizeStep PlanResize(const GallerySettings& s, const std::string& imageFolder,
   return step;
 }
 
-// A JPEG the run leaves as it is loses its location data in place: rewritten only when it
-// held some, its image data untouched.
+// A JPEG or WebP picture the run leaves as it is loses its location data in place: rewritten
+// only when it held some, its image data untouched.
 void RemoveLocationInPlace(const ResizeStep& step) {
-  if (step.kind != PictureKind::Jpeg) return;
-  std::string jpeg = fs::ReadFile(step.path);
-  if (RemoveJpegLocation(jpeg)) fs::ReplaceAtomically(step.path, jpeg);
+  if (step.kind != PictureKind::Jpeg && step.kind != PictureKind::Webp) return;
+  std::string bytes = fs::ReadFile(step.path);
+  if (RemovePictureLocation(bytes, step.kind)) fs::ReplaceAtomically(step.path, bytes);
 }
 
 }  // namespace
 
 void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
-                     const std::function<void()>& restoreButtons, unsigned threads, Sampler sampler,
-                     bool removeLocation) {
+                     const std::function<void()>& restoreButtons, unsigned threads,
+                     Sampler sampler) {
   // The buttons come back however the run ends; the busy state is left after them.
   const RunControls controls{busy.enter, [&] {
                                if (restoreButtons) restoreButtons();
@@ -113,7 +113,7 @@ void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
     ahead.begin(i + 1, count, plan);
     const ResizeStep step = PlanResize(s, imageFolder, list[i], sampler);
     if (step.target.empty()) {
-      if (removeLocation) RemoveLocationInPlace(step);
+      if (s.RemoveLocation) RemoveLocationInPlace(step);
       continue;
     }
     if (step.clash) {

@@ -25,9 +25,7 @@ class CopyRunTest : public ::testing::Test {
     abort.enter = [this] { trace.push_back("show abort"); };
     abort.leave = [this] { trace.push_back("hide abort"); };
   }
-  void run(bool removeLocation = false) {
-    RunCopyImages(g, host, abort, 0, Sampler::Point, removeLocation);
-  }
+  void run() { RunCopyImages(g, host, abort); }
   void makeMixedSource() {
     MakePicture(source + "a b.jpg", 64, 48);
     MakePicture(source + "c.gif", 30, 20);
@@ -179,7 +177,7 @@ TEST_F(CopyRunTest, UndecodablePictureEndsTheConversionWithItsErrorButFreesTheWi
   EXPECT_EQ(g.reloads, 1);
 }
 
-TEST_F(CopyRunTest, PhoneAndWebPicturesConvertAfterTheGalleryKindsAndJpegSpellingsTakeJpg) {
+TEST_F(CopyRunTest, WithWebPicturesListedAPhoneFolderConvertsAfterTheGalleryKinds) {
   NEED_ENCODERS();
   Encode(source + "phone 1.HEIC", SmoothRaster(64, 48));
   Encode(source + "x.avif", SmoothRaster(14, 14));
@@ -191,6 +189,12 @@ TEST_F(CopyRunTest, PhoneAndWebPicturesConvertAfterTheGalleryKindsAndJpegSpellin
   MakePicture(source + "x.jpg", 10, 10);
   WriteBytes(source + "x.jpeg", JpegBytes(12, 12));
   g.set("ConvertToJpeg", 1);
+  run();  // the option off: as ever, only the gallery kinds
+  EXPECT_EQ(Snapshot(g.imageFolder()).size(), 2u);
+  std::filesystem::remove_all(g.imageFolder());
+  host.calls.clear();
+
+  g.set("ListWebPictures", 1);
   run();
   const auto files = Snapshot(g.imageFolder());
   EXPECT_EQ(files.size(), 7u);
@@ -217,16 +221,17 @@ TEST_F(CopyRunTest, PhoneAndWebPicturesConvertAfterTheGalleryKindsAndJpegSpellin
   EXPECT_EQ(listed, (std::vector<std::string>{"cam.jpg", "d.jpg", "old.jpg", "phone_1.jpg",
                                               "scan.jpg", "web.jpg", "x.jpg"}));
 
-  // Without conversion only the JPEG spellings change their name; the kinds the gallery
-  // cannot list are not copied.
+  // Without conversion WebP and AVIF are copied as they are and only the JPEG spellings
+  // change their name; the kinds the gallery cannot list are not copied.
   std::filesystem::remove_all(g.imageFolder());
   host.calls.clear();
   g.set("ConvertToJpeg", 0);
   run();
   const auto copied = Snapshot(g.imageFolder());
-  EXPECT_EQ(copied.size(), 4u);
+  EXPECT_EQ(copied.size(), 6u);
   EXPECT_EQ(copied.at("x.jpg"), fs::ReadFile(source + "x.jpeg"));
-  EXPECT_EQ(copied.at("d.png"), fs::ReadFile(source + "d.png"));
+  for (const char* name : {"d.png", "web.webp", "x.avif"})
+    EXPECT_EQ(copied.at(name), fs::ReadFile(source + name));
   EXPECT_TRUE(copied.count("cam.jpg") && copied.count("old.jpg"));
   EXPECT_EQ(host.texts("message"),
             std::vector<std::string>{std::string(kNameTakenMessage) + "\r\nx.jpg"});
@@ -242,7 +247,9 @@ TEST_F(CopyRunTest, RemovingLocationLeavesEveryOtherByteOfTheCopiedJpegs) {
   WriteBytes(source + "damaged.jpg", damaged);
   MakePicture(source + "d.png", 20, 10);
   g.set("ConvertToJpeg", 1);
-  run(true);
+  g.set("ListWebPictures", 1);
+  g.set("RemoveLocation", 1);
+  run();
   auto files = Snapshot(g.imageFolder());
   EXPECT_EQ(files.size(), 4u);
   for (const char* name : {"gps.jpg", "gps2.jpg"}) {
@@ -262,6 +269,7 @@ TEST_F(CopyRunTest, RemovingLocationLeavesEveryOtherByteOfTheCopiedJpegs) {
 
   // With the option off the same files are copied as they are.
   std::filesystem::remove_all(g.imageFolder());
+  g.set("RemoveLocation", 0);
   run();
   files = Snapshot(g.imageFolder());
   EXPECT_EQ(files.at("gps.jpg"), withGps);

@@ -20,10 +20,9 @@ class ResizeRunTest : public ::testing::Test {
     busy.enter = [this] { trace.push_back("enter"); };
     busy.leave = [this] { trace.push_back("leave"); };
   }
-  void run(bool removeLocation = false) {
+  void run() {
     g.scan();
-    RunResizeImages(
-        g, host, busy, [this] { trace.push_back("buttons"); }, 0, Sampler::Point, removeLocation);
+    RunResizeImages(g, host, busy, [this] { trace.push_back("buttons"); });
   }
   std::string at(const std::string& name) const { return g.imageFolder() + name; }
   void expectSize(const std::string& name, int w, int h) {
@@ -115,7 +114,8 @@ TEST_F(ResizeRunTest, RemovingLocationRewritesOnlyJpegsThatHoldSomeAndKeepsTheir
   run();
   EXPECT_EQ(fs::ReadFile(at("kept.jpg")), withGps);  // the option off: left as it was
 
-  run(true);
+  g.set("RemoveLocation", 1);
+  run();
   const std::string kept = fs::ReadFile(at("kept.jpg"));
   ASSERT_EQ(kept.size(), withGps.size());
   const std::size_t scan = withGps.find("\xFF\xDA");
