@@ -82,7 +82,7 @@ void GoOverExistingThumbnails_LowerBound(benchmark::State& state) {
   QuietHost host;
   fw::NoBanners banners;
   fw::RunValues run;
-  fw::BusyControls busy{[] {}, [] {}};
+  fw::RunControls busy{[] {}, [] {}};
   const fw::GallerySnapshot snapshot = fw::TakeSnapshot(gallery);
   auto go = [&] {
     fw::PageContext c{snapshot, host, fw::LibraryPictures(), banners, run};

@@ -9,7 +9,7 @@ namespace {
 
 void Go(Context& c) {
   auto p = Positional(c, 1, 1);
-  RunGo(*OpenGallery(c, p[0]), c.host(), BusyControls{});
+  RunGo(*OpenGallery(c, p[0]), c.host(), RunControls{});
 }
 
 void Demo(Context& c) {

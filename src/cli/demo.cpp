@@ -98,7 +98,7 @@ std::string MakeDemo(Context& outer, const std::string& dir) {
   WriteProfile(c, site);
 
   auto gallery = OpenGallery(c, "Demo");
-  RunGo(*gallery, c.host(), BusyControls{});
+  RunGo(*gallery, c.host(), RunControls{});
   return AddBackslash(site) + gallery->text(value::IndexFile);
 }
 

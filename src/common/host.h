@@ -33,4 +33,17 @@ class Host {
   virtual void open(const std::string& target) = 0;
 };
 
+// A host that shows nothing, lets no events run and answers with the default button: for
+// work done off the front end's thread, where nobody could be shown anything.
+class SilentHost : public Host {
+ public:
+  void status(const std::string&) override {}
+  void message(const std::string&, const std::string&, MessageIcon) override {}
+  bool ask(const std::string&, const std::string&, bool defaultNo) override { return !defaultNo; }
+  void beep() override {}
+  void processEvents() override {}
+  bool abortRequested() override { return false; }
+  void open(const std::string&) override {}
+};
+
 }  // namespace fw

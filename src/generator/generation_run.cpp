@@ -1,6 +1,5 @@
 #include "generator/generation_run.h"
 
-#include <exception>
 #include <optional>
 #include <string>
 #include <unordered_set>
@@ -18,30 +17,11 @@
 #include "generator/page_context.h"
 #include "generator/site_clashes.h"
 #include "images/run_controls.h"
-#include "images/scale_ahead.h"
-#include "images/thumbnail_run.h"
+#include "images/thumbnail_pass.h"
 #include "settings/gallery_snapshot.h"
 
 namespace fw {
 namespace {
-
-// Leaves the busy state however the run ends, so the window stays usable after an error.
-class BusyGuard {
- public:
-  explicit BusyGuard(const BusyControls& busy) : busy_(busy) {
-    if (busy_.enter) busy_.enter();
-  }
-  ~BusyGuard() { release(); }
-  void release() {
-    if (done_) return;
-    done_ = true;
-    if (busy_.leave) busy_.leave();
-  }
-
- private:
-  const BusyControls& busy_;
-  bool done_ = false;
-};
 
 // Creates the three folders; false after telling the user which one failed.
 bool MakeSiteFolders(PageContext& c) {
@@ -85,73 +65,30 @@ class ThumbnailsPresent {
 
 // Thumbnails for the pictures that have none. A thumbnail name can coincide with a picture of
 // the list (thumbnails kept beside the pictures with an empty prefix); such a picture is never
-// written over. Thumbnails are prepared ahead on `threads` worker threads while this thread
-// keeps the order of a one-thread run.
+// written over. The renamed picture of a failure keeps its place in this run's pages; a reload
+// drops it.
 void MakeMissingThumbnails(PageContext& c, unsigned threads) {
   const GallerySnapshot& g = c.values;
-  const std::vector<std::string>& images = g.images;
   const NamingValues names = NamingOf(g);
-  const std::string imageFolder = ImageFolder(names);
   const std::string realThumbFolder = AddBackslash(fs::RealPath(ThumbFolder(names)));
   std::unordered_set<std::string> picturePaths;
   {
-    const std::string folder = AddBackslash(fs::RealPath(imageFolder));
-    for (const std::string& image : images) picturePaths.insert(folder + image);
+    const std::string folder = AddBackslash(fs::RealPath(ImageFolder(names)));
+    for (const std::string& image : g.images) picturePaths.insert(folder + image);
   }
   ThumbnailsPresent present(ThumbFolder(names));
-  auto needsThumbnail = [&](const std::string& image) {
+  ThumbnailRule rule;
+  rule.wanted = [&](const std::string& image) {
     const std::string name = ThumbnailName(names, image);
     return !present.has(name) && !picturePaths.count(realThumbFolder + name);
   };
-  const int size = g.ThumbSize;
-  const std::string recipe = std::to_string(size);
-  ScaleAhead ahead(WorkerCount(threads));
-  auto plan = [&](std::size_t k) -> std::optional<ScaleAhead::Job> {
-    const std::string& image = images[k - 1];
-    if (!needsThumbnail(image)) return std::nullopt;
-    ScaleAhead::Job job{imageFolder + image, ThumbnailPath(names, image), recipe, {}};
-    job.scale = [&pictures = c.pictures, picture = job.picture, size] {
-      return pictures.prepare(picture, size);
-    };
-    return job;
-  };
-  const int count = static_cast<int>(images.size());
-  for (int n = 1; n <= count; ++n) {
-    ahead.begin(static_cast<std::size_t>(n), images.size(), plan);
-    const std::string& image = images[static_cast<std::size_t>(n - 1)];
-    if (!needsThumbnail(image)) continue;
-    const std::string thumbPath = ThumbnailPath(names, image);
-    c.host.status("Creating thumbnail " + std::to_string(n) + " of " + std::to_string(count));
-    const std::string picture = imageFolder + image;
-    try {
-      std::optional<std::string> bytes;
-      bool written = false;
-      if (ahead.take(c.host, picture, thumbPath, recipe, bytes)) {
-        if (bytes) written = c.pictures.write(c.host, thumbPath, *bytes);
-      } else {
-        written = c.pictures.makeThumbnail(c.host, picture, thumbPath, size);
-      }
-      ahead.wrote(thumbPath);
-      if (written) present.add(ThumbnailName(names, image));
-    } catch (const std::exception&) {
-      // The renamed picture keeps its place in this run's pages; a reload drops it. A picture
-      // that cannot be renamed (gone since the list was read, say) must not end the run.
-      bool renamed = false;
-      try {
-        renamed = fs::RenameNoReplace(picture, picture + ".error");
-      } catch (const std::exception&) {
-      }
-      c.host.beep();
-      c.host.message(ThumbnailFailureMessage(picture, renamed));
-      continue;
-    }
-    c.host.processEvents();
-  }
+  rule.made = [&](const std::string& image) { present.add(ThumbnailName(names, image)); };
+  MakeThumbnails(g, c.host, c.pictures, rule, Sampler::Point, threads);
 }
 
 }  // namespace
 
-void RunGeneration(PageContext& c, CustomPages* custom, const BusyControls& busy,
+void RunGeneration(PageContext& c, CustomPages* custom, const RunControls& busy,
                    const SampleDraw& draw, unsigned threads) {
   const GallerySnapshot& g = c.values;
   if (g.images.empty()) {
@@ -167,7 +104,7 @@ void RunGeneration(PageContext& c, CustomPages* custom, const BusyControls& busy
   if (FindSiteClashes(g).reportTo(c.host)) return;
   if (!MakeSiteFolders(c)) return;
 
-  BusyGuard guard(busy);
+  RunGuard guard(busy);
   MakeMissingThumbnails(c, threads);
 
   if (g.Template == kCustomTemplate) {
@@ -196,7 +133,7 @@ void RunGeneration(PageContext& c, CustomPages* custom, const BusyControls& busy
   c.host.beep();
 }
 
-void RunGo(const GalleryValues& source, Host& host, const BusyControls& busy) {
+void RunGo(const GalleryValues& source, Host& host, const RunControls& busy) {
   const GallerySnapshot snapshot = TakeSnapshot(source);
   GalleryBanners banners(snapshot);
   CustomTemplatePages custom;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "generator/index_page.h"
+#include "images/run_controls.h"
 
 namespace fw {
 
@@ -18,24 +19,18 @@ struct PageContext;
 inline constexpr const char* kNoImagesMessage = "There are no image files in the image directory";
 inline constexpr const char* kBaseDirMessage = "Base directory could not be created.";
 
-// How the front end keeps the user from starting conflicting commands while the run works.
-struct BusyControls {
-  // Enter the busy state; disable "Resize large images" and the thumbnail folder field.
-  std::function<void()> enter;
-  // Enable those and the "Thumbs" button again; leave the busy state.
-  std::function<void()> leave;
-};
-
 // Runs "Go" for the gallery of `c.values`, leaving the run values in `c.run`. `custom` writes
-// the custom layout's pages (nothing is written for that layout without it). An error while
+// the custom layout's pages (nothing is written for that layout without it). `busy.enter`
+// enters the busy state and disables "Resize large images" and the thumbnail folder field;
+// `busy.leave` enables those and "Thumbs" again and leaves the busy state. An error while
 // pages are written ends the run with that error, after the busy state has been left.
 // Missing thumbnails are prepared on `threads` worker threads (0: one per core); what the user
 // sees and every file written or renamed follow the order of a one-thread run.
-void RunGeneration(PageContext& c, CustomPages* custom, const BusyControls& busy,
+void RunGeneration(PageContext& c, CustomPages* custom, const RunControls& busy,
                    const SampleDraw& draw = {}, unsigned threads = 0);
 
 // "Go" as the front ends start it: the snapshot of the gallery `source` holds now, its banner
 // banks, its custom templates and the library's pictures.
-void RunGo(const GalleryValues& source, Host& host, const BusyControls& busy);
+void RunGo(const GalleryValues& source, Host& host, const RunControls& busy);
 
 }  // namespace fw

@@ -4,23 +4,17 @@
 namespace fw {
 namespace {
 
-constexpr int kThumbnailQuality = 75;
-
 class ImageIoPictures : public Pictures {
  public:
   ImageSize size(const std::string& path) override {
     return GetImageSize(path, PictureKindOf(path));
   }
-  bool makeThumbnail(Host& host, const std::string& source, const std::string& target,
-                     int longestSide) override {
-    return MakeScaledJpeg(host, source, PictureKindOf(source), target, longestSide,
-                          kThumbnailQuality, true);
-  }
-  std::optional<std::string> prepare(const std::string& source, int longestSide) override {
-    return ScaledJpegData(source, PictureKindOf(source), longestSide, kThumbnailQuality, true);
+  std::optional<std::string> prepare(Host& host, const std::string& source, int longestSide,
+                                     Sampler sampler) override {
+    return LibraryThumbnails().prepare(host, source, longestSide, sampler);
   }
   bool write(Host& host, const std::string& target, const std::string& bytes) override {
-    return WriteScaledJpeg(host, target, bytes);
+    return LibraryThumbnails().write(host, target, bytes);
   }
 };
 

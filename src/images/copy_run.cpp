@@ -42,14 +42,17 @@ struct Conversion {
   int size = 0;
   Sampler sampler = Sampler::Point;
 
-  std::string recipe() const {
-    return (shrink ? "shrink " : "own ") +
-           JpegRecipe(size, quality, progressive, shrink && sampler == Sampler::Smooth);
-  }
   // Touches no host and writes nothing: may run on a worker thread.
-  std::optional<std::string> jpeg() const {
-    if (shrink) return ScaledJpegData(source, kind, size, quality, progressive, sampler);
-    return EncodeJpeg(DecodePicture(source, kind), quality, progressive);
+  PreparedJob job() const {
+    return {source, target,
+            (shrink ? "shrink " : "own ") +
+                JpegRecipe(size, quality, progressive, shrink && sampler == Sampler::Smooth),
+            [c = *this](Host&) -> std::optional<std::string> {
+              if (c.shrink)
+                return ScaledJpegData(c.source, c.kind, c.size, c.quality, c.progressive,
+                                      c.sampler);
+              return EncodeJpeg(DecodePicture(c.source, c.kind), c.quality, c.progressive);
+            }};
   }
 };
 
@@ -156,23 +159,16 @@ void ConvertPictures(const GallerySettings& s, Host& host, const std::string& so
                           CopyTargetPath(imageFolder, names[k - 1], s.BlankSpace, true), sampler);
   };
   // Later pictures are converted on worker threads; this thread writes and reports in order.
-  ScaleAhead ahead(WorkerCount(threads));
-  auto plan = [&](std::size_t k) -> std::optional<ScaleAhead::Job> {
-    const Conversion c = conversion(k);
-    return ScaleAhead::Job{c.source, c.target, c.recipe(), [c] { return c.jpeg(); }};
-  };
-  for (std::size_t k = 1; k <= names.size(); ++k) {
-    ahead.begin(k, names.size(), plan);
+  auto plan = [&](std::size_t k) -> std::optional<PreparedJob> { return conversion(k).job(); };
+  RunInListOrder(host, names.size(), threads, plan, [&](std::size_t k, Prepared& prepared) {
     host.status("Converting " + names[k - 1] + " to JPG.");
     host.progress(static_cast<int>(k), static_cast<int>(names.size()));
     host.processEvents();
     const Conversion c = conversion(k);
-    std::optional<std::string> jpeg;
-    if (!ahead.take(host, c.source, c.target, c.recipe(), jpeg)) jpeg = c.jpeg();
+    const std::optional<std::string> jpeg = prepared.result(c.job());
     if (jpeg && Write(host, c, *jpeg)) clashes.wrote(c.target, names[k - 1]);
-    ahead.wrote(c.target);
-    if (host.abortRequested()) break;
-  }
+    return !host.abortRequested();
+  });
 }
 
 }  // namespace

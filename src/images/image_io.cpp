@@ -180,18 +180,6 @@ Raster DecodePicture(const std::string& path, PictureKind kind) {
 
 namespace {
 
-// Pictures scaled off the front end's thread have nobody to hand the window's events to.
-class NoEventsHost : public Host {
- public:
-  void status(const std::string&) override {}
-  void message(const std::string&, const std::string&, MessageIcon) override {}
-  bool ask(const std::string&, const std::string&, bool defaultYes) override { return defaultYes; }
-  void beep() override {}
-  void processEvents() override {}
-  bool abortRequested() override { return false; }
-  void open(const std::string&) override {}
-};
-
 // The picture scaled, its profile still to be applied. A JPEG is scaled while it is decoded,
 // without ever holding its whole raster, unless a point-sampled one is shown turned: that
 // samples across its stored rows and takes the full decode.
@@ -216,8 +204,11 @@ Raster Scaled(Host& host, const std::string& sourcePath, PictureKind kind, int s
   return Tagged(PointSample(source, size, host), source);
 }
 
-std::optional<std::string> ScaledData(Host& host, const std::string& sourcePath, PictureKind kind,
-                                      int size, int quality, bool progressive, Sampler sampler) {
+}  // namespace
+
+std::optional<std::string> ScaledJpegData(Host& host, const std::string& sourcePath,
+                                          PictureKind kind, int size, int quality,
+                                          bool progressive, Sampler sampler) {
   if (kind == PictureKind::None) return std::nullopt;
   // The source is read completely before anything is written, so target may equal source.
   Raster scaled = Scaled(host, sourcePath, kind, size, sampler);
@@ -226,8 +217,6 @@ std::optional<std::string> ScaledData(Host& host, const std::string& sourcePath,
   return EncodeJpeg(scaled, quality, progressive);
 }
 
-}  // namespace
-
 std::optional<std::string> ScaledJpegData(const std::string& sourcePath, int size, int quality,
                                           bool progressive, Sampler sampler) {
   return ScaledJpegData(sourcePath, DecodeKind(sourcePath), size, quality, progressive, sampler);
@@ -235,8 +224,8 @@ std::optional<std::string> ScaledJpegData(const std::string& sourcePath, int siz
 
 std::optional<std::string> ScaledJpegData(const std::string& sourcePath, PictureKind kind, int size,
                                           int quality, bool progressive, Sampler sampler) {
-  NoEventsHost quiet;
-  return ScaledData(quiet, sourcePath, kind, size, quality, progressive, sampler);
+  SilentHost silent;
+  return ScaledJpegData(silent, sourcePath, kind, size, quality, progressive, sampler);
 }
 
 bool WriteScaledJpeg(Host& host, const std::string& targetPath, const std::string& jpeg) {
@@ -262,7 +251,7 @@ bool MakeScaledJpeg(Host& host, const std::string& sourcePath, PictureKind kind,
                     const std::string& targetPath, int size, int quality, bool progressive,
                     Sampler sampler) {
   const std::optional<std::string> jpeg =
-      ScaledData(host, sourcePath, kind, size, quality, progressive, sampler);
+      ScaledJpegData(host, sourcePath, kind, size, quality, progressive, sampler);
   return !jpeg || WriteScaledJpeg(host, targetPath, *jpeg);
 }
 

@@ -81,6 +81,10 @@ std::optional<std::string> ScaledJpegData(const std::string& sourcePath, int siz
 std::optional<std::string> ScaledJpegData(const std::string& sourcePath, PictureKind kind, int size,
                                           int quality, bool progressive,
                                           Sampler sampler = Sampler::Point);
+// The same letting `host`'s events run as the picture is scaled, for the front end's thread.
+std::optional<std::string> ScaledJpegData(Host& host, const std::string& sourcePath,
+                                          PictureKind kind, int size, int quality,
+                                          bool progressive, Sampler sampler);
 bool WriteScaledJpeg(Host& host, const std::string& targetPath, const std::string& jpeg);
 
 // The longest side a picture must take to fit a maxWidth x maxHeight box with its aspect ratio

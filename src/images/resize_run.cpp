@@ -51,8 +51,12 @@ struct ResizeStep {
   bool clash = false;  // the JPEG's name is another picture's
   Sampler sampler = Sampler::Point;
 
-  std::string recipe() const {
-    return JpegRecipe(size, quality, progressive, sampler == Sampler::Smooth);
+  PreparedJob job() const {
+    return {path, target, JpegRecipe(size, quality, progressive, sampler == Sampler::Smooth),
+            [step = *this](Host& host) {
+              return ScaledJpegData(host, step.path, step.kind, step.size,
+                                    step.quality, step.progressive, step.sampler);
+            }};
   }
 };
 
@@ -97,43 +101,33 @@ void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
   const GallerySnapshot s = TakeSnapshot(values);
   const std::vector<std::string>& list = s.images;
   const std::string imageFolder = ImageFolder(NamingOf(s));
-  const std::size_t count = list.size();
   // Later pictures are scaled on worker threads; this thread writes and reports in order.
-  ScaleAhead ahead(WorkerCount(threads));
-  auto plan = [&](std::size_t k) -> std::optional<ScaleAhead::Job> {
+  auto plan = [&](std::size_t k) -> std::optional<PreparedJob> {
     const ResizeStep step = PlanResize(s, imageFolder, list[k - 1], sampler);
     if (step.target.empty() || step.clash) return std::nullopt;
-    return ScaleAhead::Job{step.path, step.target, step.recipe(), [step] {
-                             return ScaledJpegData(step.path, step.kind, step.size, step.quality,
-                                                   step.progressive, step.sampler);
-                           }};
+    return step.job();
   };
   bool aborted = false;
-  for (std::size_t i = 0; i < count; ++i) {
-    ahead.begin(i + 1, count, plan);
-    const ResizeStep step = PlanResize(s, imageFolder, list[i], sampler);
+  RunInListOrder(host, list.size(), threads, plan, [&](std::size_t k, Prepared& prepared) {
+    const ResizeStep step = PlanResize(s, imageFolder, list[k - 1], sampler);
     if (step.target.empty()) {
       if (s.RemoveLocation) RemoveLocationInPlace(step);
-      continue;
+      return true;
     }
     if (step.clash) {
       // Another picture holds the JPEG's name; it is never written over.
       host.message("Could not convert " + step.path + " because " + step.target +
                    " already exists. Will continue with next file.");
-      continue;
+      return true;
     }
-    host.status("Resizing image " + std::to_string(i + 1) + " of " + std::to_string(list.size()));
+    host.status("Resizing image " + std::to_string(k) + " of " + std::to_string(list.size()));
     host.processEvents();
-    std::optional<std::string> jpeg;
-    const bool written = ahead.take(host, step.path, step.target, step.recipe(), jpeg)
-                             ? !jpeg || WriteScaledJpeg(host, step.target, *jpeg)
-                             : MakeScaledJpeg(host, step.path, step.kind, step.target, step.size,
-                                              step.quality, step.progressive, step.sampler);
-    ahead.wrote(step.target);
+    const std::optional<std::string> jpeg = prepared.result(step.job());
+    const bool written = !jpeg || WriteScaledJpeg(host, step.target, *jpeg);
     if (step.target != step.path && written) fs::Delete(step.path);
     host.processEvents();
-    if ((aborted = host.abortRequested())) break;
-  }
+    return !(aborted = host.abortRequested());
+  });
   aborted = aborted || host.abortRequested();
   host.status(aborted ? "Image resizing aborted." : "Finished resizing.");
   host.processEvents();

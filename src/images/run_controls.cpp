@@ -6,8 +6,8 @@
 
 namespace fw {
 
-RunGuard::RunGuard(const RunControls& controls, GalleryValues& values)
-    : controls_(controls), values_(values) {
+RunGuard::RunGuard(const RunControls& controls, GalleryValues* reloadOnError)
+    : controls_(controls), values_(reloadOnError) {
   if (controls_.enter) controls_.enter();
 }
 
@@ -17,7 +17,7 @@ RunGuard::~RunGuard() {
   // may replace it.
   try {
     release();
-    values_.reloadImages();
+    if (values_) values_->reloadImages();
   } catch (const std::exception&) {
   }
 }

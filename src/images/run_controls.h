@@ -19,11 +19,12 @@ struct RunControls {
 };
 
 // Calls `enter` at once and `leave` exactly once: on release() or, when the run ends with
-// an error, on destruction, after which the image list is reloaded too, so the window comes
-// back usable and shows what the folder now holds.
+// an error, on destruction, after which the image list of `reloadOnError` is reloaded too
+// (when given), so the window comes back usable and shows what the folder now holds.
 class RunGuard {
  public:
-  RunGuard(const RunControls& controls, GalleryValues& values);
+  explicit RunGuard(const RunControls& controls, GalleryValues* reloadOnError = nullptr);
+  RunGuard(const RunControls& controls, GalleryValues& values) : RunGuard(controls, &values) {}
   ~RunGuard();
   RunGuard(const RunGuard&) = delete;
   RunGuard& operator=(const RunGuard&) = delete;
@@ -31,7 +32,7 @@ class RunGuard {
 
  private:
   const RunControls& controls_;
-  GalleryValues& values_;
+  GalleryValues* values_;
   bool released_ = false;
 };
 

@@ -1,10 +1,5 @@
 #include "images/thumbnail_run.h"
 
-#include <exception>
-#include <optional>
-#include <vector>
-
-#include "common/error.h"
 #include "common/fs.h"
 #include "common/gallery_values.h"
 #include "common/host.h"
@@ -12,25 +7,17 @@
 #include "common/naming.h"
 #include "common/subs.h"
 #include "images/image_io.h"
-#include "images/scale_ahead.h"
+#include "images/thumbnail_pass.h"
 #include "settings/gallery_snapshot.h"
 
 namespace fw {
 namespace {
-
-constexpr int kThumbQuality = 75;
 
 std::string SameFolderKey(const std::string& folder) {
   return AddBackslash(fs::RealPath(folder.empty() ? "." : folder));
 }
 
 }  // namespace
-
-std::string ThumbnailFailureMessage(const std::string& picturePath, bool renamed) {
-  return "Error creating thumbnail for\r\n" + picturePath + "\r\nThe affected file " +
-         (renamed ? "has been renamed to" : "could not be renamed to") + "\r\n" + picturePath +
-         ".error";
-}
 
 ThumbnailClash::ThumbnailClash(const GallerySettings& s) : names_(NamingOf(s)) {
   sameFolder_ = names_.thumbPrefix.empty() &&
@@ -48,14 +35,12 @@ bool ThumbnailClash::hits(const std::string& image) const {
 void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, unsigned threads,
                    Sampler sampler) {
   const GallerySnapshot s = TakeSnapshot(values);
-  const std::vector<std::string>& list = s.images;
-  if (list.empty()) {
+  if (s.images.empty()) {
     host.beep();
     host.message(kNoSupportedFilesMessage);
     return;
   }
   const NamingValues names = NamingOf(s);
-  const std::string imageFolder = ImageFolder(names);
   if (!ThumbPrefixStaysInFolder(names.thumbPrefix)) {
     host.beep();
     host.message(kThumbPrefixMessage);
@@ -63,7 +48,7 @@ void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, u
   }
   {
     NameClashes clashes;
-    ClaimPictures(clashes, names, list);
+    ClaimPictures(clashes, names, s.images);
     if (clashes.reportTo(host)) return;
   }
   if (!fs::MakeFolders(ThumbFolder(names))) {
@@ -71,7 +56,7 @@ void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, u
     host.message(kThumbFolderMessage);
     return;
   }
-  if (!fs::MakeFolders(imageFolder)) {
+  if (!fs::MakeFolders(ImageFolder(names))) {
     host.beep();
     host.message(kImageFolderMessage);
     return;
@@ -79,49 +64,10 @@ void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, u
 
   RunGuard guard(busy, values);
   const ThumbnailClash clash(s);
-  const std::size_t count = list.size();
-  const std::string recipe =
-      JpegRecipe(s.ThumbSize, kThumbQuality, true, sampler == Sampler::Smooth);
-  // Pictures n .. n + workers - 1 are scaled on worker threads while this thread shows,
-  // writes and reports everything in list order, exactly as a run on one thread does.
-  ScaleAhead ahead(WorkerCount(threads));
-  auto plan = [&](std::size_t k) -> std::optional<ScaleAhead::Job> {
-    if (clash.hits(list[k - 1])) return std::nullopt;
-    ScaleAhead::Job job{imageFolder + list[k - 1], ThumbnailPath(names, list[k - 1]), recipe, {}};
-    job.scale = [picture = job.picture, size = s.ThumbSize, sampler] {
-      return ScaledJpegData(picture, PictureKindOf(picture), size, kThumbQuality, true, sampler);
-    };
-    return job;
-  };
-  for (std::size_t n = 1; n <= count; ++n) {
-    ahead.begin(n, count, plan);
-    host.status("Creating thumbnail " + std::to_string(n) + " of " + std::to_string(count));
-    host.processEvents();
-    const std::string& image = list[n - 1];
-    const std::string picture = imageFolder + image;
-    if (clash.hits(image)) continue;
-    try {
-      const std::string target = ThumbnailPath(names, image);
-      std::optional<std::string> jpeg;
-      if (ahead.take(host, picture, target, recipe, jpeg)) {
-        if (jpeg) WriteScaledJpeg(host, target, *jpeg);
-      } else {
-        MakeScaledJpeg(host, picture, PictureKindOf(picture), target, s.ThumbSize, kThumbQuality,
-                       true, sampler);
-      }
-      ahead.wrote(target);
-    } catch (const std::exception&) {
-      bool renamed = false;
-      try {
-        renamed = fs::RenameNoReplace(picture, picture + ".error");
-      } catch (const Error&) {
-      }
-      host.beep();
-      host.message(ThumbnailFailureMessage(picture, renamed));
-      continue;
-    }
-    host.processEvents();
-  }
+  ThumbnailRule rule;
+  rule.wanted = [&clash](const std::string& image) { return !clash.hits(image); };
+  rule.statusForEveryPicture = true;
+  MakeThumbnails(s, host, LibraryThumbnails(), rule, sampler, threads);
 
   values.reloadImages();
   host.status("Finished creating thumbnails");

@@ -8,6 +8,7 @@
 #include "common/naming.h"
 #include "images/image_io.h"
 #include "images/run_controls.h"
+#include "images/thumbnail_pass.h"
 
 namespace fw {
 
@@ -26,10 +27,6 @@ inline constexpr const char* kNoSupportedFilesMessage =
 // `sampler` tells how the pictures are scaled.
 void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy,
                    unsigned threads = 0, Sampler sampler = Sampler::Point);
-
-// The report for a picture that could not be made into a thumbnail; `renamed` tells whether
-// the ".error" rename went through (it never replaces an existing file).
-std::string ThumbnailFailureMessage(const std::string& picturePath, bool renamed);
 
 // Whether making a thumbnail would write over a picture: only when thumbnails are kept in the
 // image folder itself without a prefix do their names fall on pictures. The folders are

@@ -167,7 +167,7 @@ TEST_F(BannersTest, RunWritesEveryBanksScriptFileWhetherMarkedOrNot) {
   RunValues run;
   GalleryBanners& b = banners();
   PageContext c{snapshot, host, pictures, b, run};
-  RunGeneration(c, nullptr, BusyControls{});
+  RunGeneration(c, nullptr, RunControls{});
   for (const char* f : {"One.jsx", "Two.jsx", "Three.jsx"})
     EXPECT_TRUE(std::filesystem::exists(base + "/site/" + f)) << f;
   EXPECT_EQ(ReadAll(base + "/site/Two.jsx").substr(0, 23), "Banner = new Array();\r\n");

@@ -44,14 +44,8 @@ class FakePictures : public Pictures {
     if (it != sizes.end()) return it->second;
     return path.find("/thumbs/") != std::string::npos ? ImageSize{120, 90} : ImageSize{640, 480};
   }
-  bool makeThumbnail(Host&, const std::string& source, const std::string& target, int) override {
-    if (broken.count(source)) throw Error("cannot read " + source);
-    made.push_back(target);
-    std::ofstream(target, std::ios::binary) << "thumb";
-    return true;
-  }
   // Reads only `broken`, which no test changes during a run.
-  std::optional<std::string> prepare(const std::string& source, int) override {
+  std::optional<std::string> prepare(Host&, const std::string& source, int, Sampler) override {
     if (broken.count(source)) throw Error("cannot read " + source);
     return std::string("thumb");
   }

@@ -81,7 +81,7 @@ Outcome RunGo(const std::string& base, unsigned threads, bool drifting) {
   if (drifting) g.host = &host;
   NoBanners banners;
   RunValues run;
-  BusyControls busy{[] {}, [] {}};
+  RunControls busy{[] {}, [] {}};
   const GallerySnapshot snapshot = TakeSnapshot(g);
   PageContext c{snapshot, host, LibraryPictures(), banners, run};
   // The index page's sample picture is drawn by chance: draw the same one every time.

@@ -66,7 +66,7 @@ std::vector<std::string> Files(const std::string& folder) {
 
 struct Busy {
   std::vector<std::string> calls;
-  BusyControls controls{[this] { calls.push_back("enter"); },
+  RunControls controls{[this] { calls.push_back("enter"); },
                         [this] { calls.push_back("leave"); }};
 };
 
