@@ -24,19 +24,20 @@ const std::vector<const char*> kGeneration = {
     "ThumbsDir",      "DisableBanner", "tabLayoutBody",     "tabOptionsBody",  "tabIndexBody",
     "tabGalleryBody", "tabImageBody",  "tabGalleryNavBody", "tabImageNavBody", "tabAdvancedBody"};
 const std::vector<const char*> kThumbnails = {"ThumbsDir", "ThumbSize", "ThumbPrefix",
-                                              "optIsThumbPrefix"};
+                                              "optIsThumbPrefix", "chkSmoothPictures"};
 const std::vector<const char*> kCopy = {"ImageSourceDir",        "butBrowse",    "ConvertToJpeg",
                                         "lblJpegQuality",        "JpegQuality",  "chkIsProgressive",
                                         "chkResizeByDimensions", "spinMaxWidth", "lblX",
-                                        "spinMaxHeight",         "BlankSpace"};
+                                        "spinMaxHeight",         "BlankSpace",
+                                        "chkSmoothPictures"};
+const std::vector<const char*> kResize = {"chkSmoothPictures"};
 
 std::vector<const char*> LockedBy(RunKind kind) {
   std::vector<const char*> names = kEveryRun;
-  const std::vector<const char*> none;
   const auto& more = kind == RunKind::Generation   ? kGeneration
                      : kind == RunKind::Thumbnails ? kThumbnails
                      : kind == RunKind::Copy       ? kCopy
-                                                   : none;
+                                                   : kResize;
   names.insert(names.end(), more.begin(), more.end());
   return names;
 }

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "app/controls.h"
 #include "app/main_window.h"
 #include "app/screen_fit.h"
 #include "app/settings_dialog.h"
@@ -91,6 +92,15 @@ void TfrmMain::buildDialogs() {
   grid->addWidget(new QLabel("kb", group), 3, 5);
   grid->addWidget(p.control("RecompressBySize"), 4, 0, 1, 6);
   grid->addWidget(p.control("RecompressAllImages"), 5, 0, 1, 6);
+  // The gallery's one "Smooth pictures" value, shown here too for the resize it shapes: each
+  // box follows the other, and the window's box writes it.
+  auto* smooth = new QCheckBox(CaptionFor("chkSmoothPictures"), group);
+  smooth->setObjectName("chkSmoothResize");
+  grid->addWidget(smooth, 6, 0, 1, 6);
+  auto* windowSmooth = w<QCheckBox>("chkSmoothPictures");
+  smooth->setChecked(windowSmooth->isChecked());
+  connect(smooth, &QCheckBox::toggled, windowSmooth, &QCheckBox::setChecked);
+  connect(windowSmooth, &QCheckBox::toggled, smooth, &QCheckBox::setChecked);
   v->addWidget(group);
   v->addWidget(OkCancel(&p));
   auto* bySize = qobject_cast<QCheckBox*>(p.find("ResizeBySize"));

@@ -271,7 +271,11 @@ QWidget* TfrmMain::buildThumbnailsTab() {
   rh->addWidget(prefix);
   of->addRow(radio);
   AddField(of, MakeEdit("ThumbPrefix", opt));
-  AddField(of, MakeSpin("ThumbSize", opt));
+  auto* size = new QHBoxLayout;
+  size->addWidget(MakeSpin("ThumbSize", opt));
+  size->addWidget(MakeCheck("chkSmoothPictures", opt));
+  size->addStretch(1);
+  of->addRow(CaptionFor("ThumbSize"), size);
   AddField(of, MakeSpin("CellSpacing", opt));
   AddField(of, MakeSpin("CellPadding", opt));
   AddField(of, MakeSpin("TableBorder", opt));

@@ -83,7 +83,7 @@ void MakeMissingThumbnails(PageContext& c, unsigned threads) {
     return !present.has(name) && !picturePaths.count(realThumbFolder + name);
   };
   rule.made = [&](const std::string& image) { present.add(ThumbnailName(names, image)); };
-  MakeThumbnails(g, c.host, c.pictures, rule, Sampler::Point, threads);
+  MakeThumbnails(g, c.host, c.pictures, rule, threads);
 }
 
 }  // namespace

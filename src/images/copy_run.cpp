@@ -57,14 +57,14 @@ struct Conversion {
 };
 
 Conversion PlanConversion(const GallerySettings& s, const std::string& source,
-                          const std::string& target, Sampler sampler) {
+                          const std::string& target) {
   Conversion c{source,
                PictureKindOf(source),
                target,
                s.JpegQuality,
                s.SourceResizedImageIsProgressive,
                s.SourceResizeByDimensions};
-  c.sampler = sampler;
+  c.sampler = SamplerOf(s.SmoothPictures);
   if (c.shrink)
     c.size = FitLongestSide(source, c.kind, s.SourceMaxImageWidth, s.SourceMaxImageHeight);
   return c;
@@ -151,12 +151,12 @@ void CopyPicture(const std::string& from, const std::string& to, bool removeLoca
 }
 
 void ConvertPictures(const GallerySettings& s, Host& host, const std::string& source,
-                     const std::vector<std::string>& names, unsigned threads, Sampler sampler,
+                     const std::vector<std::string>& names, unsigned threads,
                      NameClashes& clashes) {
   const std::string imageFolder = ImageFolder(NamingOf(s));
   auto conversion = [&](std::size_t k) {
     return PlanConversion(s, source + names[k - 1],
-                          CopyTargetPath(imageFolder, names[k - 1], s.BlankSpace, true), sampler);
+                          CopyTargetPath(imageFolder, names[k - 1], s.BlankSpace, true));
   };
   // Later pictures are converted on worker threads; this thread writes and reports in order.
   auto plan = [&](std::size_t k) -> std::optional<PreparedJob> { return conversion(k).job(); };
@@ -183,8 +183,7 @@ bool SameFolder(const std::string& a, const std::string& b) {
   return AddBackslash(a) == AddBackslash(b) || RealFolder(a) == RealFolder(b);
 }
 
-void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort, unsigned threads,
-                   Sampler sampler) {
+void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort, unsigned threads) {
   const GallerySnapshot s = TakeSnapshot(values);
   if (Blank(s.BaseDir)) {
     host.beep();
@@ -225,7 +224,7 @@ void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort, 
   if (convert) {
     RunGuard guard(abort, values);
     ConvertPictures(s, host, source, PicturesToConvert(source, s.ListWebPictures), threads,
-                    sampler, clashes);
+                    clashes);
     host.status("Finished converting to JPG.");
     guard.release();
     host.beep();

@@ -30,13 +30,12 @@ inline constexpr const char* kNameTakenMessage =
 // hides it and clears the request. The abort request (Host::abortRequested) is polled after each
 // converted picture. An error while converting ends the run after the Abort button was
 // hidden and the list reloaded. Pictures are converted on `threads` worker threads (0: one per
-// core); files, texts and their order are those of a run on one thread. `sampler` tells how
-// pictures are shrunk into the box. The JPEGs the run writes carry no metadata; with
-// RemoveLocation the JPEG and WebP pictures it copies lose their location data
+// core); files, texts and their order are those of a run on one thread. The JPEGs the run
+// writes carry no metadata; with RemoveLocation the JPEG and WebP pictures it copies lose their location data
 // (picture_location.h), their image data untouched, and one whose metadata are damaged is not
 // copied; an AVIF copied as it is keeps its metadata.
 void RunCopyImages(GalleryValues& values, Host& host, const RunControls& abort,
-                   unsigned threads = 0, Sampler sampler = Sampler::Point);
+                   unsigned threads = 0);
 
 // The image-folder path a source file is copied to: spaces replaced by `blankSpace`, and for
 // a picture written under a ".jpg" name its extension replaced by "jpg".

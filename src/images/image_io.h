@@ -19,6 +19,8 @@ enum class PictureKind { None, Jpeg, Gif, Png, Bmp, Heif, Avif, Webp, Tiff };
 // fast, but fine patterns alias); Smooth filters each output pixel from the source area it
 // stands for. Both give the same output size.
 enum class Sampler { Point, Smooth };
+// The sampler of a gallery's "Smooth pictures" choice.
+inline Sampler SamplerOf(bool smooth) { return smooth ? Sampler::Smooth : Sampler::Point; }
 
 struct ImageSize {
   int width = 0;

@@ -61,9 +61,9 @@ struct ResizeStep {
 };
 
 ResizeStep PlanResize(const GallerySettings& s, const std::string& imageFolder,
-                      const std::string& image, Sampler sampler) {
+                      const std::string& image) {
   ResizeStep step;
-  step.sampler = sampler;
+  step.sampler = SamplerOf(s.SmoothPictures);
   step.path = imageFolder + image;
   step.kind = PictureKindOf(step.path);
   const ImageSize size = GetImageSize(step.path, step.kind);
@@ -90,8 +90,7 @@ void RemoveLocationInPlace(const ResizeStep& step) {
 }  // namespace
 
 void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
-                     const std::function<void()>& restoreButtons, unsigned threads,
-                     Sampler sampler) {
+                     const std::function<void()>& restoreButtons, unsigned threads) {
   // The buttons come back however the run ends; the busy state is left after them.
   const RunControls controls{busy.enter, [&] {
                                if (restoreButtons) restoreButtons();
@@ -103,13 +102,13 @@ void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
   const std::string imageFolder = ImageFolder(NamingOf(s));
   // Later pictures are scaled on worker threads; this thread writes and reports in order.
   auto plan = [&](std::size_t k) -> std::optional<PreparedJob> {
-    const ResizeStep step = PlanResize(s, imageFolder, list[k - 1], sampler);
+    const ResizeStep step = PlanResize(s, imageFolder, list[k - 1]);
     if (step.target.empty() || step.clash) return std::nullopt;
     return step.job();
   };
   bool aborted = false;
   RunInListOrder(host, list.size(), threads, plan, [&](std::size_t k, Prepared& prepared) {
-    const ResizeStep step = PlanResize(s, imageFolder, list[k - 1], sampler);
+    const ResizeStep step = PlanResize(s, imageFolder, list[k - 1]);
     if (step.target.empty()) {
       if (s.RemoveLocation) RemoveLocationInPlace(step);
       return true;

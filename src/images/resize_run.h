@@ -38,12 +38,11 @@ std::string ResizeTarget(const std::string& path);
 // A picture that cannot be read ends the run with its error, after the busy state was left,
 // the buttons restored and the list reloaded. Pictures are scaled on `threads` worker threads
 // (0: one per core); files, texts and their order are those of a run on one thread.
-// `sampler` tells how pictures are shrunk. Every JPEG the run writes is new and carries no
+// Every JPEG the run writes is new and carries no
 // metadata; with RemoveLocation the JPEG and WebP pictures it leaves alone lose their location
 // data in place (picture_location.h), and one whose metadata are damaged ends the run with
 // that error.
 void RunResizeImages(GalleryValues& values, Host& host, const RunControls& busy,
-                     const std::function<void()>& restoreButtons, unsigned threads = 0,
-                     Sampler sampler = Sampler::Point);
+                     const std::function<void()>& restoreButtons, unsigned threads = 0);
 
 }  // namespace fw

@@ -49,11 +49,12 @@ std::string ThumbnailFailureMessage(const std::string& picturePath, bool renamed
 }
 
 void MakeThumbnails(const GallerySnapshot& s, Host& host, ThumbnailMaker& maker,
-                    const ThumbnailRule& rule, Sampler sampler, unsigned threads) {
+                    const ThumbnailRule& rule, unsigned threads) {
   const std::vector<std::string>& list = s.images;
   const NamingValues names = NamingOf(s);
   const std::string imageFolder = ImageFolder(names);
   const int size = s.ThumbSize;
+  const Sampler sampler = SamplerOf(s.SmoothPictures);
   const std::string recipe =
       JpegRecipe(size, kThumbnailQuality, true, sampler == Sampler::Smooth);
   auto job = [&](std::size_t k) -> std::optional<PreparedJob> {

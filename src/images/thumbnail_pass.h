@@ -44,12 +44,13 @@ struct ThumbnailRule {
   bool statusForEveryPicture = false;
 };
 
-// The thumbnails of the snapshot's image list at its `ThumbSize`, in list order, prepared on
+// The thumbnails of the snapshot's image list at its `ThumbSize`, smooth when its
+// `SmoothPictures` says so, in list order, prepared on
 // `threads` worker threads (0: one per core) while what the user sees and every file written
 // or renamed follow the order of a one-thread run. A failed picture is reported and the pass
 // goes on.
 void MakeThumbnails(const GallerySnapshot& s, Host& host, ThumbnailMaker& maker,
-                    const ThumbnailRule& rule, Sampler sampler, unsigned threads);
+                    const ThumbnailRule& rule, unsigned threads);
 
 // The report for a picture that could not be made into a thumbnail; `renamed` tells whether
 // the ".error" rename went through (it never replaces an existing file).

@@ -32,8 +32,7 @@ bool ThumbnailClash::hits(const std::string& image) const {
   return thumbName == image || fs::Exists(ThumbFolder(names_) + thumbName);
 }
 
-void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, unsigned threads,
-                   Sampler sampler) {
+void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, unsigned threads) {
   const GallerySnapshot s = TakeSnapshot(values);
   if (s.images.empty()) {
     host.beep();
@@ -67,7 +66,7 @@ void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy, u
   ThumbnailRule rule;
   rule.wanted = [&clash](const std::string& image) { return !clash.hits(image); };
   rule.statusForEveryPicture = true;
-  MakeThumbnails(s, host, LibraryThumbnails(), rule, sampler, threads);
+  MakeThumbnails(s, host, LibraryThumbnails(), rule, threads);
 
   values.reloadImages();
   host.status("Finished creating thumbnails");

@@ -24,9 +24,8 @@ inline constexpr const char* kNoSupportedFilesMessage =
 // run after the busy state was left and the list reloaded.
 // Pictures are scaled on `threads` worker threads (0: one per core) while everything the user
 // sees, and every file written or renamed, follows the list order of a one-thread run.
-// `sampler` tells how the pictures are scaled.
 void RunThumbnails(GalleryValues& values, Host& host, const RunControls& busy,
-                   unsigned threads = 0, Sampler sampler = Sampler::Point);
+                   unsigned threads = 0);
 
 // Whether making a thumbnail would write over a picture: only when thumbnails are kept in the
 // image folder itself without a prefix do their names fall on pictures. The folders are

@@ -148,6 +148,29 @@ TEST_F(DialogTest, CustomOptionsAreStoredAndShownAgainAtStart) {
   EXPECT_TRUE(again.findChild<QTabWidget*>("CustomTabs")->isTabVisible(1));
 }
 
+
+TEST_F(DialogTest, SmoothPicturesIsOneValueShownBesideTheThumbnailSizeAndInImageProperties) {
+  TfrmMain& w = start();
+  auto* window = w.w<QCheckBox>("chkSmoothPictures");
+  auto* props = w.imageProps().findChild<QCheckBox*>("chkSmoothResize");
+  ASSERT_TRUE(props);
+  EXPECT_EQ(window->text(), "Smooth pictures");
+  EXPECT_EQ(props->text(), "Smooth pictures");
+  EXPECT_FALSE(window->isChecked());
+  props->click();
+  EXPECT_TRUE(window->isChecked());
+  EXPECT_TRUE(w.store().RegReadBool(gallery("Gallery"), "SmoothPictures", false));
+  EXPECT_TRUE(w.values().flag("SmoothPictures"));
+  window->click();
+  EXPECT_FALSE(props->isChecked());
+  EXPECT_FALSE(w.store().RegReadBool(gallery("Gallery"), "SmoothPictures", true));
+
+  // A stored value shows in both at start.
+  w.store().RegWriteBool(gallery("Gallery"), "SmoothPictures", true);
+  restart();
+  EXPECT_TRUE(window_->w<QCheckBox>("chkSmoothPictures")->isChecked());
+  EXPECT_TRUE(window_->imageProps().findChild<QCheckBox*>("chkSmoothResize")->isChecked());
+}
 TEST_F(DialogTest, ToolDialogsOpenAtTheirFirstFieldCarryTheirTitleButtonsAndCloseOnEscape) {
   TfrmMain& w = start();
   struct Case {

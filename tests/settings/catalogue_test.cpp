@@ -11,7 +11,7 @@ namespace {
 
 TEST(Catalogue, GalleryValuesStandInLoaderOrder) {
   auto gallery = CatalogueScope(Scope::Gallery);
-  ASSERT_EQ(gallery.size(), 81u);
+  ASSERT_EQ(gallery.size(), 82u);
   for (std::size_t i = 0; i < gallery.size(); ++i) EXPECT_EQ(gallery[i]->order, int(i) + 1);
   // A few fixed points of the load order.
   EXPECT_EQ(gallery[0]->name, "ConvertToJpeg");
@@ -24,6 +24,7 @@ TEST(Catalogue, GalleryValuesStandInLoaderOrder) {
   EXPECT_EQ(gallery[70]->name, "NavPageBackColor");
   EXPECT_EQ(gallery[77]->name, "NavPagePrefix");
   EXPECT_EQ(gallery[78]->name, "Template");
+  EXPECT_EQ(gallery[81]->name, "SmoothPictures");
 
   EXPECT_EQ(CatalogueScope(Scope::Application).size(), 7u);
   EXPECT_EQ(CatalogueScope(Scope::ImageProperties).size(), 9u);
