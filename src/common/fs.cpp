@@ -213,6 +213,12 @@ std::int64_t Size(const std::string& path) {
   return static_cast<std::int64_t>(st.st_size);
 }
 
+std::optional<std::int64_t> ModifiedTime(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}
+
 std::string ReadFile(const std::string& path) {
   Fd in;
   in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

@@ -36,6 +36,8 @@ bool RenameNoReplace(const std::string& from, const std::string& to);
 // Deletes a file; true when it is gone afterwards.
 bool Delete(const std::string& path);
 std::int64_t Size(const std::string& path);  // -1 when missing
+// The time of the last change of the file's content, in nanoseconds; nullopt when missing.
+std::optional<std::int64_t> ModifiedTime(const std::string& path);
 std::string ReadFile(const std::string& path);
 // Writes `data` to a temporary file beside `path`, flushes it, then renames it over `path`.
 // `durable` also waits until the content is on disk; files that can be made again (a new

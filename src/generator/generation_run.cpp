@@ -1,5 +1,6 @@
 #include "generator/generation_run.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <unordered_set>
@@ -63,24 +64,31 @@ class ThumbnailsPresent {
   std::optional<std::unordered_set<std::string>> names_;
 };
 
-// Thumbnails for the pictures that have none. A thumbnail name can coincide with a picture of
-// the list (thumbnails kept beside the pictures with an empty prefix); such a picture is never
-// written over. The renamed picture of a failure keeps its place in this run's pages; a reload
-// drops it.
+// Thumbnails for the pictures that have none, or only one older than the picture's last
+// change. A thumbnail name can coincide with a picture of the list (thumbnails kept beside the
+// pictures with an empty prefix); such a picture is never written over. The renamed picture of
+// a failure keeps its place in this run's pages; a reload drops it.
 void MakeMissingThumbnails(PageContext& c, unsigned threads) {
   const GallerySnapshot& g = c.values;
   const NamingValues names = NamingOf(g);
-  const std::string realThumbFolder = AddBackslash(fs::RealPath(ThumbFolder(names)));
+  const std::string imageFolder = ImageFolder(names), thumbFolder = ThumbFolder(names);
+  const std::string realThumbFolder = AddBackslash(fs::RealPath(thumbFolder));
   std::unordered_set<std::string> picturePaths;
   {
-    const std::string folder = AddBackslash(fs::RealPath(ImageFolder(names)));
+    const std::string folder = AddBackslash(fs::RealPath(imageFolder));
     for (const std::string& image : g.images) picturePaths.insert(folder + image);
   }
-  ThumbnailsPresent present(ThumbFolder(names));
+  ThumbnailsPresent present(thumbFolder);
+  auto stale = [&](const std::string& image, const std::string& name) {
+    const std::optional<std::int64_t> picture = fs::ModifiedTime(imageFolder + image);
+    const std::optional<std::int64_t> thumbnail = fs::ModifiedTime(thumbFolder + name);
+    return picture && thumbnail && *picture > *thumbnail;
+  };
   ThumbnailRule rule;
   rule.wanted = [&](const std::string& image) {
     const std::string name = ThumbnailName(names, image);
-    return !present.has(name) && !picturePaths.count(realThumbFolder + name);
+    return (!present.has(name) || stale(image, name)) &&
+           !picturePaths.count(realThumbFolder + name);
   };
   rule.made = [&](const std::string& image) { present.add(ThumbnailName(names, image)); };
   MakeThumbnails(g, c.host, c.pictures, rule, threads);

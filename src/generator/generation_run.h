@@ -24,9 +24,9 @@ inline constexpr const char* kBaseDirMessage = "Base directory could not be crea
 // enters the busy state and disables "Resize large images" and the thumbnail folder field;
 // `busy.leave` enables those and "Thumbs" again and leaves the busy state. An error while
 // pages are written ends the run with that error, after the busy state has been left.
-// Missing thumbnails are made (smooth when the gallery's `SmoothPictures` says so) on
-// `threads` worker threads (0: one per core); what the user sees and every file written or
-// renamed follow the order of a one-thread run.
+// Missing thumbnails, and those older than their picture, are made (smooth when the gallery's
+// `SmoothPictures` says so) on `threads` worker threads (0: one per core); what the user sees
+// and every file written or renamed follow the order of a one-thread run.
 void RunGeneration(PageContext& c, CustomPages* custom, const RunControls& busy,
                    const SampleDraw& draw = {}, unsigned threads = 0);
 

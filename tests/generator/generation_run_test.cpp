@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -128,6 +129,23 @@ TEST(GenerationRun, WholeSiteFromAProfileAndASecondRunMakesNoThumbnail) {
   PageContext c2{snapshot, again, LibraryPictures(), banners, run};
   RunGeneration(c2, nullptr, busy.controls);
   EXPECT_EQ(again.texts("status").front(), "Writing page 1 of 3");
+  EXPECT_EQ(ReadAll(base + "/site/thumbs/Thumb-e.jpg"), eThumb);
+
+  // A picture changed after its thumbnail gets a new one; one that only looks older than its
+  // thumbnail (restored with its old time) keeps the thumbnail it has.
+  // (File times are set, as the clock that stamps them may not tick between two writes.)
+  const std::string b = base + "/site/images/b.jpg", e = base + "/site/images/e.jpg";
+  WriteJpeg(b, 200, 50);
+  WriteJpeg(e, 50, 200);
+  const auto thumbTime = sfs::last_write_time(base + "/site/thumbs/Thumb-e.jpg");
+  sfs::last_write_time(b, thumbTime + std::chrono::seconds(1));
+  sfs::last_write_time(e, thumbTime - std::chrono::hours(1));
+  RecordingHost third;
+  PageContext c3{snapshot, third, LibraryPictures(), banners, run};
+  RunGeneration(c3, nullptr, busy.controls);
+  EXPECT_EQ(third.texts("status").front(), "Creating thumbnail 2 of 5");
+  EXPECT_EQ(third.texts("status")[1], "Writing page 1 of 3");
+  EXPECT_EQ(GetImageSize(base + "/site/thumbs/Thumb-b.jpg").height, 25);
   EXPECT_EQ(ReadAll(base + "/site/thumbs/Thumb-e.jpg"), eThumb);
 }
 
