@@ -14,7 +14,7 @@ void Go(Context& c) {
 
 void Demo(Context& c) {
   auto p = Positional(c, 1, 1);
-  c.out() << MakeDemo(c, p[0]) << "\n";
+  c.out() << MakeDemo(c, p[0], c.has("--responsive")) << "\n";
 }
 
 }  // namespace
@@ -22,9 +22,9 @@ void Demo(Context& c) {
 void AddRunCommands(std::vector<Command>& t) {
   t.push_back({"go", "GALLERY [--open]",
                "writes the gallery's site; the index page opens in the browser with --open", Go});
-  t.push_back({"demo", "DIR",
+  t.push_back({"demo", "DIR [--responsive]",
                "makes a dozen pictures and a \"Demo\" gallery inside DIR, runs Go and prints the "
-               "index page's path",
+               "index page's path; --responsive gives the gallery the Responsive layout",
                Demo});
 }
 

@@ -9,6 +9,7 @@
 #include "common/fs.h"
 #include "common/subs.h"
 #include "generator/generation_run.h"
+#include "generator/layout.h"
 #include "images/jpeg_writer.h"
 #include "settings/catalogue.h"
 #include "settings/textblock.h"
@@ -82,9 +83,24 @@ void WriteProfile(Context& c, const std::string& site) {
   WriteSection(file, "Index Header", {"<H2 ALIGN=\"center\">Framewright demo</H2>"});
 }
 
+// The responsive pages show the title as their heading; the texts add a line under it, and
+// the page buttons get colours that read well on the gallery's navy.
+void MakeResponsive(Context& c) {
+  std::string key = c.galleryKey("Demo");
+  Store& s = c.store();
+  s.RegWriteInteger(key, "Template", kResponsiveTemplate);
+  s.RegWriteInteger(key, "NavPageBackcolor", 0xC0C0C0);
+  s.RegWriteInteger(key, "NavPageFontColor", 0x800000);
+  s.RegWriteInteger(key, "NavActivePageBackcolor", 0xFFFFFF);
+  s.RegWriteInteger(key, "NavActivePageFontColor", 0x000000);
+  std::string file = c.appFolder() + "Demo.dat";
+  WriteSection(file, "Gallery Header", {"<p>A demo gallery of synthesized pictures.</p>"});
+  WriteSection(file, "Index Header", {"<p>One card for every gallery page.</p>"});
+}
+
 }  // namespace
 
-std::string MakeDemo(Context& outer, const std::string& dir) {
+std::string MakeDemo(Context& outer, const std::string& dir, bool responsive) {
   if (dir.empty()) throw UsageError{"DIR must not be empty"};
   std::string folder = AddBackslash(fs::RealPath(dir));
   if (!fs::MakeFolders(folder)) throw Error("Could not create the folder " + folder);
@@ -96,6 +112,7 @@ std::string MakeDemo(Context& outer, const std::string& dir) {
   std::string site = folder + "site";
   WritePictures(site + "/images");
   WriteProfile(c, site);
+  if (responsive) MakeResponsive(c);
 
   auto gallery = OpenGallery(c, "Demo");
   RunGo(*gallery, c.host(), RunControls{});

@@ -10,7 +10,8 @@ namespace fw::cli {
 
 // Makes DIR/site/images with the pictures, a "Demo" gallery in the store (DIR/settings.db
 // unless --store was given) with its text blocks in the application folder (DIR unless
-// --app-folder was given), runs Go and returns the index page's path.
-std::string MakeDemo(Context& c, const std::string& dir);
+// --app-folder was given), runs Go and returns the index page's path. `responsive` gives the
+// gallery the Responsive layout, with texts and button colours made for it.
+std::string MakeDemo(Context& c, const std::string& dir, bool responsive = false);
 
 }  // namespace fw::cli

@@ -16,6 +16,10 @@
 #include "generator/gallery_page.h"
 #include "generator/layout.h"
 #include "generator/page_context.h"
+#include "generator/responsive_assets.h"
+#include "generator/responsive_gallery.h"
+#include "generator/responsive_index.h"
+#include "generator/responsive_pictures.h"
 #include "generator/site_clashes.h"
 #include "images/run_controls.h"
 #include "images/thumbnail_pass.h"
@@ -94,6 +98,19 @@ void MakeMissingThumbnails(PageContext& c, unsigned threads) {
   MakeThumbnails(g, c.host, c.pictures, rule, threads);
 }
 
+// The gallery pages of the run, each with the image pages of its pictures.
+template <class Writer>
+void WritePages(PageContext& c, Writer& writer) {
+  c.run.cursor = 0;
+  const int pages = c.run.pageCount;
+  for (int n = 1; n <= pages; ++n) {
+    c.run.page = n;
+    c.host.status("Writing page " + std::to_string(n) + " of " + std::to_string(pages));
+    c.host.processEvents();
+    writer.write();
+  }
+}
+
 }  // namespace
 
 void RunGeneration(PageContext& c, CustomPages* custom, const RunControls& busy,
@@ -114,6 +131,7 @@ void RunGeneration(PageContext& c, CustomPages* custom, const RunControls& busy,
 
   RunGuard guard(busy);
   MakeMissingThumbnails(c, threads);
+  if (g.Template == kResponsiveTemplate) MakeResponsivePictures(c);
 
   if (g.Template == kCustomTemplate) {
     if (custom) custom->writePages(c);
@@ -123,16 +141,16 @@ void RunGeneration(PageContext& c, CustomPages* custom, const RunControls& busy,
     c.run.imagesPerPage = ImagesPerPage(g.Template, g.Rows, g.Columns);
     if (g.WriteScriptFile) c.banners.writeScriptFiles();
 
-    c.run.cursor = 0;
-    const int pages = c.run.pageCount;
-    GalleryPageWriter writer(c);
-    for (int n = 1; n <= pages; ++n) {
-      c.run.page = n;
-      c.host.status("Writing page " + std::to_string(n) + " of " + std::to_string(pages));
-      c.host.processEvents();
-      writer.write();
+    if (g.Template == kResponsiveTemplate) {
+      WriteResponsiveAssets(g);
+      ResponsiveGalleryWriter writer(c);
+      WritePages(c, writer);
+      WriteResponsiveIndex(c, draw);
+    } else {
+      GalleryPageWriter writer(c);
+      WritePages(c, writer);
+      WriteIndexPage(c, draw);
     }
-    WriteIndexPage(c, draw);
     c.host.open(AddBackslash(g.BaseDir) + g.IndexFile);
   }
 

@@ -25,6 +25,16 @@ int ClockDraw(int n) {
 
 }  // namespace
 
+std::size_t SampleIndex(int page, int perPage, int count, const SampleDraw& draw) {
+  // The sample is one of the page's own places; on a short last page the empty places fall
+  // back to the last picture.
+  const int r = draw ? draw(perPage) : ClockDraw(perPage);
+  long long k = static_cast<long long>(page) * perPage - r - 1;
+  if (k > count - 1) k = count - 1;
+  if (k < 0) k = 0;
+  return static_cast<std::size_t>(k);
+}
+
 IndexGeometry IndexGeometryFor(int pageCount) {
   IndexGeometry geo;
   const int p = pageCount;
@@ -69,13 +79,7 @@ void WriteIndexPage(PageContext& c, const SampleDraw& draw) {
   const std::string label = "    <FONT FACE=\"MS Sans Serif\" size=\"1\">" + g.NavPagePrefix;
   for (int i = 1; i <= pages && count > 0 && perPage > 0; ++i) {
     const std::string number = pages == 1 ? std::string() : std::to_string(i);
-    // The sample is one of the page's own places; on a short last page the empty places fall
-    // back to the last picture.
-    const int r = draw ? draw(perPage) : ClockDraw(perPage);
-    long long k = static_cast<long long>(i) * perPage - r - 1;
-    if (k > count - 1) k = count - 1;
-    if (k < 0) k = 0;
-    const std::string& sample = images[static_cast<std::size_t>(k)];
+    const std::string& sample = images[SampleIndex(i, perPage, count, draw)];
 
     if (i > 1 && (i - 1) % w == 0) {
       // The last, shorter row stands in a table of its own so that it is centred by itself.

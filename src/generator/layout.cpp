@@ -8,6 +8,7 @@ int ImagesPerPage(int templ, int rows, int columns) {
   const int r = rows, k = columns;
   switch (templ) {
     case 1:
+    case kResponsiveTemplate:
       return r * k;
     case 2:
       return 2 * k + 2 * r - 4;

@@ -1,5 +1,5 @@
-// Layout geometry of the gallery pages: how many thumbnails the twelve fixed templates put on
-// a page, how many pages a gallery needs, the limits each template puts on rows and columns,
+// Layout geometry of the gallery pages: how many thumbnails the twelve fixed templates and the
+// responsive layout put on a page, how many pages a gallery needs, the limits each template puts on rows and columns,
 // and the texts of the pages label on the Layout tab.
 #pragma once
 
@@ -12,6 +12,9 @@ class Host;
 inline constexpr int kFirstTemplate = 1;
 inline constexpr int kLastFixedTemplate = 12;
 inline constexpr int kCustomTemplate = 13;
+// HTML5 pages whose grid of thumbnails reflows to the screen; Rows x Columns pictures a page.
+inline constexpr int kResponsiveTemplate = 14;
+inline constexpr int kLastTemplate = kResponsiveTemplate;
 
 inline constexpr const char* kZeroRowsMessage = "You cannot have zero rows or zero columns";
 

@@ -1,4 +1,5 @@
 #include "generator/page_context.h"
+#include "generator/responsive_names.h"
 #include "images/image_io.h"
 
 namespace fw {
@@ -15,6 +16,11 @@ class ImageIoPictures : public Pictures {
   }
   bool write(Host& host, const std::string& target, const std::string& bytes) override {
     return LibraryThumbnails().write(host, target, bytes);
+  }
+  bool makeDisplayCopy(Host& host, const std::string& source, const std::string& target,
+                       int longestSide) override {
+    return MakeScaledJpeg(host, source, target, longestSide, kDisplayQuality, true,
+                          Sampler::Smooth);
   }
 };
 

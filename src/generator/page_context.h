@@ -29,6 +29,11 @@ class Pictures : public ThumbnailMaker {
  public:
   // Width and height of the picture at `path`; a picture that cannot be read raises.
   virtual ImageSize size(const std::string& path) = 0;
+  // The copy an image page shows of a picture too large for any screen: smoothly scaled to
+  // `longestSide`; raises when the picture cannot be read, false when the copy could not be
+  // written (the host has been told).
+  virtual bool makeDisplayCopy(Host& host, const std::string& source, const std::string& target,
+                               int longestSide) = 0;
 };
 
 // GetImageSize and the library's thumbnails.

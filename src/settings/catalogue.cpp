@@ -1,6 +1,6 @@
 // The catalogue table: the application values, then the rows of catalogue.def.
 // `BackupDir` holds only the part after the application folder.
-// The layout value `Template` is edited by the radio buttons Template1 to Template13; its
+// The layout value `Template` is edited by the radio buttons Template1 to Template14; its
 // control name is their common stem.
 #include "settings/catalogue.h"
 

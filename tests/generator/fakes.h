@@ -54,6 +54,10 @@ class FakePictures : public Pictures {
     std::ofstream(target, std::ios::binary) << bytes;
     return true;
   }
+  bool makeDisplayCopy(Host& host, const std::string& source, const std::string& target,
+                       int longestSide) override {
+    return write(host, target, *prepare(host, source, longestSide, Sampler::Smooth));
+  }
 };
 
 // A fresh, empty folder under the test temporary folder.
