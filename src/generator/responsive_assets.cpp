@@ -36,13 +36,13 @@ std::string LinkColours(const std::string& scope, int link, int visited, int act
 // pages. They come before the rules of the bars and cells, which keep their own colours.
 std::string PageColours(const GallerySettings& g) {
   if (g.DefaultColors) return {};
-  std::string css = "body{" + Colours(g.GalleryBackColor, g.GalleryForeColor) + "}\r\n" +
-                    LinkColours("body", g.GalleryLinkColor, g.GalleryVisitedLinkColor,
-                                g.GalleryActiveLinkColor);
+  std::string css =
+      "body{" + Colours(g.GalleryBackColor, g.GalleryForeColor) + "}\r\n" +
+      LinkColours("body", g.GalleryLinkColor, g.GalleryVisitedLinkColor, g.GalleryActiveLinkColor);
   if (!g.UseGalleryColors)
-    css += ".picture{" + Colours(g.ImageBackColor, g.ImageForeColor) + "}\r\n" +
-           LinkColours(".picture", g.ImageLinkColor, g.ImageVisitedLinkColor,
-                       g.ImageActiveLinkColor);
+    css +=
+        ".picture{" + Colours(g.ImageBackColor, g.ImageForeColor) + "}\r\n" +
+        LinkColours(".picture", g.ImageLinkColor, g.ImageVisitedLinkColor, g.ImageActiveLinkColor);
   return css;
 }
 
@@ -76,23 +76,24 @@ std::string ResponsiveStyle(const GallerySettings& g) {
       "nav{display:flex;flex-wrap:wrap;justify-content:center;gap:.25rem;margin:.75rem 1rem}\r\n"
       "nav a,nav span{display:inline-block;min-width:2.75rem;padding:.5rem .75rem;"
       "text-align:center;text-decoration:none;font-style:italic}\r\n"
-      ".pages a,.pages span{border:" + Px(g.NavPageBorder) + " solid;" +
-      Colours(g.NavPageBackColor, g.NavPageFontColor) + "}\r\n" +
+      ".pages a,.pages span{border:" +
+      Px(g.NavPageBorder) + " solid;" + Colours(g.NavPageBackColor, g.NavPageFontColor) + "}\r\n" +
       ".pages a:visited{color:" + ColorToHtml(g.NavPageFontColor) + "}\r\n" +
       ".pages [aria-current]{" + Colours(g.NavActivePageBackColor, g.NavActivePageFontColor) +
-      "}\r\n" +
-      ".bar a,.bar a:visited{font-weight:bold;font-size:" + Px(g.NavFontSize) + ";" +
+      "}\r\n" + ".bar a,.bar a:visited{font-weight:bold;font-size:" + Px(g.NavFontSize) + ";" +
       Colours(g.NavBackColor, g.NavFontColor) + "}\r\n" +
       ".grid{list-style:none;margin:1rem auto;padding:0 .5rem;display:grid;gap:" +
       Px(g.CellSpacing) + ";grid-template-columns:repeat(auto-fill,minmax(min(100%," + Px(cell) +
       "),1fr));background-size:auto}\r\n" +
       ".grid li{display:flex;flex-direction:column;align-items:center;justify-content:center;"
-      "padding:" + Px(g.CellPadding) + ";border:" + Px(g.TableBorder) + " outset " + table +
-      ";" + Colours(g.TableBackColor, g.TableForeColor) + "}\r\n" +
+      "padding:" +
+      Px(g.CellPadding) + ";border:" + Px(g.TableBorder) + " outset " + table + ";" +
+      Colours(g.TableBackColor, g.TableForeColor) + "}\r\n" +
       ".grid li a{color:inherit;text-decoration:none}\r\n"
       ".grid img{display:block;margin:0 auto;max-width:100%;height:auto}\r\n"
       ".caption{margin:.25rem 0 0;font-size:.8rem;text-align:center;overflow-wrap:anywhere}\r\n"
-      ".index .grid li{background-color:" + ColorToHtml(g.IndexTableBackColor) + "}\r\n" +
+      ".index .grid li{background-color:" +
+      ColorToHtml(g.IndexTableBackColor) + "}\r\n" +
       ".totals{text-align:center;font-family:Verdana,sans-serif}\r\n"
       "figure{margin:0 auto;padding:0 .5rem;text-align:center}\r\n"
       "figure img{display:block;margin:0 auto;max-width:100%;height:auto;max-height:85vh;"
@@ -113,7 +114,8 @@ const std::string& ResponsiveScript() {
       "  document.addEventListener('keydown', function (e) {\r\n"
       "    if (e.altKey || e.ctrlKey || e.metaKey || e.shiftKey || e.defaultPrevented) return;\r\n"
       "    var t = e.target;\r\n"
-      "    if (t && (t.isContentEditable || /^(INPUT|SELECT|TEXTAREA)$/.test(t.tagName))) return;\r\n"
+      "    if (t && (t.isContentEditable || /^(INPUT|SELECT|TEXTAREA)$/.test(t.tagName))) "
+      "return;\r\n"
       "    if (/^(ArrowLeft|ArrowRight|Escape)$/.test(e.key)) follow(e.key);\r\n"
       "  });\r\n"
       "  var x = null, y = 0;\r\n"

@@ -6,7 +6,6 @@
 
 #include "common/fs.h"
 #include "common/subs.h"
-#include "common/web_text.h"
 #include "generator/extensions.h"
 #include "generator/measure.h"
 #include "generator/page_context.h"
@@ -34,7 +33,8 @@ ResponsiveGalleryWriter::Parts::Parts(PageContext& c)
       thumbsUrl(FolderUrl(c.values.ThumbsDir)) {
   const GallerySnapshot& g = c.values;
   const TextBlocks& t = g.texts;
-  top = ResponsiveTop(c, {g.GalleryTitle, "gallery",
+  top = ResponsiveTop(c, {g.GalleryTitle,
+                          "gallery",
                           {t.GalleryHeader, t.GalleryFooter, t.GalleryText3, t.GalleryText4},
                           t.GalleryHeader});
   text3 = c.banners.replaceMarkers(t.GalleryText3);
@@ -63,17 +63,20 @@ std::string ResponsiveGalleryWriter::bar(BarPlace place) const {
         continue;
       }
       const bool prev = m == current - 1, next = m == current + 1;
-      links += BarLink(UrlPath(GalleryPageName(parts_->names, m, pages)), text,
-                       prev ? "prev" : next ? "next" : "",
-                       prev ? "ArrowLeft" : next ? "ArrowRight" : "") +
+      links += BarLink(PageUrl(GalleryPageName(parts_->names, m, pages)), text,
+                       prev   ? "prev"
+                       : next ? "next"
+                              : "",
+                       prev   ? "ArrowLeft"
+                       : next ? "ArrowRight"
+                              : "") +
                "\r\n";
     }
   const bool index = g.IncIndexLink && (top || (pages != 1 && g.ShowBottomGalleryNavRow));
-  if (index) links += BarLink(UrlPath(g.IndexFile), g.IndexLinkText, "", "") + "\r\n";
+  if (index) links += BarLink(PageUrl(g.IndexFile), g.IndexLinkText, "", "") + "\r\n";
   if (links.empty()) return {};
   return std::string("<nav class=\"pages\" aria-label=\"") + (top ? "Pages" : "Pages, below") +
-         "\">\r\n" + links +
-         "</nav>\r\n";
+         "\">\r\n" + links + "</nav>\r\n";
 }
 
 std::string ResponsiveGalleryWriter::cell(int cursor, bool lazy) {
@@ -84,12 +87,12 @@ std::string ResponsiveGalleryWriter::cell(int cursor, bool lazy) {
   const ImageSize thumb = MeasureOrReport(c_, thumbPath, thumbPath);
 
   const std::string href =
-      UrlPath(g.UseImageShell ? ImagePageName(p.names, image) : ImageUrl(p.names, image));
-  const std::string src = UrlPath(ThumbnailUrl(p.names, image));
+      PageUrl(g.UseImageShell ? ImagePageName(p.names, image) : ImageUrl(p.names, image));
+  const std::string src = PageUrl(ThumbnailUrl(p.names, image));
   std::string img = "<img src=\"" + src + "\"";
   const std::string twice = DoubleThumbnailName(p.names, image);
   if (fs::Exists(p.thumbFolder + twice))
-    img += " srcset=\"" + src + " 1x, " + UrlPath(p.thumbsUrl + twice) + " 2x\"";
+    img += " srcset=\"" + src + " 1x, " + PageUrl(p.thumbsUrl + twice) + " 2x\"";
   if (thumb.width > 0 && thumb.height > 0)
     img += " width=\"" + std::to_string(thumb.width) + "\" height=\"" +
            std::to_string(thumb.height) + "\"";

@@ -22,19 +22,20 @@ ResponsiveImageWriter::ResponsiveImageWriter(PageContext& c)
       imageFolder_(ImageFolder(names_)),
       thumbFolder_(ThumbFolder(names_)) {
   const GallerySnapshot& g = c.values;
-  top_ = ResponsiveTop(c, {g.ImageTitle, "picture", {g.texts.ImageHeader, g.texts.ImageFooter},
-                           g.texts.ImageHeader});
+  top_ = ResponsiveTop(
+      c,
+      {g.ImageTitle, "picture", {g.texts.ImageHeader, g.texts.ImageFooter}, g.texts.ImageHeader});
   footer_ = c.banners.replaceMarkers(g.texts.ImageFooter);
 }
 
 ShownPicture ResponsiveImageWriter::shown(const std::string& image) {
   const ImageSize original = MeasureOrReport(c_, imageFolder_ + image, image);
-  ShownPicture p{UrlPath(ImageUrl(names_, image)), {}, {}, original.width, original.height};
+  ShownPicture p{PageUrl(ImageUrl(names_, image)), {}, {}, original.width, original.height};
   const std::string copy = DisplayCopyName(names_, image);
   if (original.width <= kDisplayWidth || !fs::Exists(thumbFolder_ + copy)) return p;
   const ImageSize display = MeasureOrReport(c_, thumbFolder_ + copy, copy);
   if (display.width <= 0) return p;
-  const std::string copyUrl = UrlPath(FolderUrl(c_.values.ThumbsDir) + copy);
+  const std::string copyUrl = PageUrl(FolderUrl(c_.values.ThumbsDir) + copy);
   p.srcset = copyUrl + " " + std::to_string(display.width) + "w, " + p.src + " " +
              std::to_string(original.width) + "w";
   p.sizes = "(max-width: " + std::to_string(display.width) + "px) 100vw, " +
@@ -52,14 +53,14 @@ std::string ResponsiveImageWriter::bar(BarPlace place) const {
   std::string nav = std::string("<nav class=\"bar\" aria-label=\"") +
                     (place == BarPlace::Top ? "Pictures" : "Pictures, below") + "\">\r\n";
   if (i > 0 && i - 1 < count)
-    nav += BarLink(UrlPath(ImagePageName(names_, images[i - 1])), g.NavPrevText, "prev",
-                   "ArrowLeft") +
-           "\r\n";
-  nav += BarLink(UrlPath(GalleryPageName(names_, c_.run.page, c_.run.pageCount)),
+    nav +=
+        BarLink(PageUrl(ImagePageName(names_, images[i - 1])), g.NavPrevText, "prev", "ArrowLeft") +
+        "\r\n";
+  nav += BarLink(PageUrl(GalleryPageName(names_, c_.run.page, c_.run.pageCount)),
                  g.NavBackToGalleryText, "", "Escape") +
          "\r\n";
   if (i >= 0 && i < count - 1)
-    nav += BarLink(UrlPath(ImagePageName(names_, images[i + 1])), g.NavNextText, "next",
+    nav += BarLink(PageUrl(ImagePageName(names_, images[i + 1])), g.NavNextText, "next",
                    "ArrowRight") +
            "\r\n";
   return nav + "</nav>\r\n";
@@ -90,10 +91,9 @@ void ResponsiveImageWriter::write(const std::string& image) {
   if (c_.run.cursor >= 0 && next < g.images.size()) {
     const std::string& n = g.images[next];
     const std::string copy = DisplayCopyName(names_, n);
-    const std::string url = fs::Exists(thumbFolder_ + copy)
-                                ? FolderUrl(g.ThumbsDir) + copy
-                                : ImageUrl(names_, n);
-    page.line("<link rel=\"prefetch\" href=\"" + UrlPath(url) + "\">");
+    const std::string url =
+        fs::Exists(thumbFolder_ + copy) ? FolderUrl(g.ThumbsDir) + copy : ImageUrl(names_, n);
+    page.line("<link rel=\"prefetch\" href=\"" + PageUrl(url) + "\">");
   }
   page.write(kResponsiveEnd);
   page.close();

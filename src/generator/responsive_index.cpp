@@ -4,7 +4,6 @@
 
 #include "common/host.h"
 #include "common/subs.h"
-#include "common/web_text.h"
 #include "generator/extensions.h"
 #include "generator/measure.h"
 #include "generator/page_context.h"
@@ -24,8 +23,10 @@ void WriteResponsiveIndex(PageContext& c, const SampleDraw& draw) {
   const int count = static_cast<int>(g.images.size());
   const NamingValues names = NamingOf(g);
   PageFile page(AddBackslash(g.BaseDir) + g.IndexFile);
-  page.write(ResponsiveTop(c, {g.IndexTitle, "gallery index",
-                               {g.texts.IndexHeader, g.texts.IndexFooter}, g.texts.IndexHeader}));
+  page.write(ResponsiveTop(c, {g.IndexTitle,
+                               "gallery index",
+                               {g.texts.IndexHeader, g.texts.IndexFooter},
+                               g.texts.IndexHeader}));
   page.line("<main>");
   page.line("<p class=\"totals\">" + g.TotalImagesText + std::to_string(count) + "<br>" +
             g.TotalPagesText + std::to_string(pages) + "</p>");
@@ -34,7 +35,7 @@ void WriteResponsiveIndex(PageContext& c, const SampleDraw& draw) {
     const std::string& sample = g.images[SampleIndex(i, perPage, count, draw)];
     const std::string thumbPath = ThumbnailPath(names, sample);
     const ImageSize thumb = MeasureOrReport(c, thumbPath, thumbPath);
-    std::string img = "<img src=\"" + UrlPath(ThumbnailUrl(names, sample)) + "\"";
+    std::string img = "<img src=\"" + PageUrl(ThumbnailUrl(names, sample)) + "\"";
     if (thumb.width > 0 && thumb.height > 0)
       img += " width=\"" + std::to_string(thumb.width) + "\" height=\"" +
              std::to_string(thumb.height) + "\"";
@@ -45,8 +46,8 @@ void WriteResponsiveIndex(PageContext& c, const SampleDraw& draw) {
     if (g.DisablePageLinks)
       page.line("<li>" + img + ">" + label + "</li>");
     else
-      page.line("<li><a href=\"" + UrlPath(GalleryPageName(names, i, pages)) + "\">" + img +
-                ">" + label + "</a></li>");
+      page.line("<li><a href=\"" + PageUrl(GalleryPageName(names, i, pages)) + "\">" + img + ">" +
+                label + "</a></li>");
   }
   page.line("</ul>\r\n</main>\r\n<footer>");
   if (!g.DisableBanner) page.line(ResponsiveCreditLine());

@@ -17,8 +17,8 @@ namespace {
 // The longest side that makes a picture of `size` kDisplayWidth wide.
 int DisplayLongestSide(ImageSize size) {
   if (size.width >= size.height) return kDisplayWidth;
-  return static_cast<int>(RoundHalfEven(static_cast<long double>(size.height) * kDisplayWidth /
-                                        size.width));
+  return static_cast<int>(
+      RoundHalfEven(static_cast<long double>(size.height) * kDisplayWidth / size.width));
 }
 
 }  // namespace
@@ -56,8 +56,7 @@ void MakeResponsivePictures(PageContext& c) {
         const ImageSize size = c.pictures.size(picture);
         if (size.width > kDisplayWidth) {
           c.host.status(status);
-          c.pictures.makeDisplayCopy(c.host, picture, thumbFolder + copy,
-                                     DisplayLongestSide(size));
+          c.pictures.makeDisplayCopy(c.host, picture, thumbFolder + copy, DisplayLongestSide(size));
         }
       }
     } catch (const std::exception&) {

@@ -25,7 +25,7 @@ class ResponsiveSiteTest : public testing::PageWriterTest {
   void SetUp() override {
     PageWriterTest::SetUp();
     sfs::create_directories(base + "/images");
-    g.list = {"a_b.jpg", "x&y.jpg", "wide.jpg"};
+    g.list = {"a_b.jpg", "x&y z.jpg", "wide.jpg"};
     for (const std::string& p : g.list) std::ofstream(base + "/images/" + p) << "picture";
     g.set("Template", kResponsiveTemplate).set("Rows", 1).set("Columns", 2);
     g.set("GalleryTitle", "Trip").set("ImageTitle", "Photo").set("IndexTitle", "All");
@@ -35,7 +35,8 @@ class ResponsiveSiteTest : public testing::PageWriterTest {
   }
   void go() {
     PageContext c = context();
-    RunGeneration(c, nullptr, RunControls{}, [](int) { return 0; }, 1);
+    RunGeneration(
+        c, nullptr, BusyControls{}, [](int) { return 0; }, 1);
   }
   std::vector<std::string> page(const std::string& name) { return PageLines(base + "/" + name); }
 };
@@ -47,6 +48,7 @@ std::vector<std::string> Head(const std::string& title, const std::string& bodyC
           "<meta charset=\"utf-8\">",
           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">",
           "<title>" + title + "</title>",
+          "<link rel=\"icon\" href=\"data:,\">",
           "<link rel=\"stylesheet\" href=\"framewright.css\">",
           "<script src=\"framewright.js\" defer></script>",
           "",
@@ -65,23 +67,37 @@ TEST_F(ResponsiveSiteTest, FirstGalleryPageWhole) {
   go();
   ExpectLines(page("Gallery1.html"),
               Joined(Head("Trip", "gallery"),
-                     {"<p>Hello</p>", "</header>", "<nav class=\"pages\" aria-label=\"Pages\">",
+                     {"<p>Hello</p>",
+                      "</header>",
+                      "<nav class=\"pages\" aria-label=\"Pages\">",
                       "<span aria-current=\"page\">1</span>",
                       "<a href=\"Gallery2.html\" rel=\"next\" data-key=\"ArrowRight\">2</a>",
-                      "<a href=\"index.html\">Index Page</a>", "</nav>", "<main>",
-                      "<div class=\"text\">", "Three", "</div>", "<ul class=\"grid\">",
+                      "<a href=\"index.html\">Index Page</a>",
+                      "</nav>",
+                      "<main>",
+                      "<div class=\"text\">",
+                      "Three",
+                      "</div>",
+                      "<ul class=\"grid\">",
                       "<li><a href=\"a_b.html\"><img src=\"thumbs/Thumb-a_b.jpg\" "
                       "srcset=\"thumbs/Thumb-a_b.jpg 1x, thumbs/Thumb-a_b@2x.jpg 2x\" "
                       "width=\"120\" height=\"90\" alt=\"a_b.jpg\"></a></li>",
-                      "<li><a href=\"x%26y.html\"><img src=\"thumbs/Thumb-x%26y.jpg\" "
-                      "srcset=\"thumbs/Thumb-x%26y.jpg 1x, thumbs/Thumb-x%26y@2x.jpg 2x\" "
-                      "width=\"120\" height=\"90\" alt=\"x&amp;y.jpg\"></a></li>",
-                      "</ul>", "</main>", "<footer>", ResponsiveCreditLine(),
+                      "<li><a href=\"x%26y%20z.html\"><img src=\"thumbs/Thumb-x%26y%20z.jpg\" "
+                      "srcset=\"thumbs/Thumb-x%26y%20z.jpg 1x, thumbs/Thumb-x%26y%20z@2x.jpg 2x\" "
+                      "width=\"120\" height=\"90\" alt=\"x&amp;y z.jpg\"></a></li>",
+                      "</ul>",
+                      "</main>",
+                      "<footer>",
+                      ResponsiveCreditLine(),
                       "<nav class=\"pages\" aria-label=\"Pages, below\">",
                       "<span aria-current=\"page\">1</span>",
                       "<a href=\"Gallery2.html\" rel=\"next\" data-key=\"ArrowRight\">2</a>",
-                      "<a href=\"index.html\">Index Page</a>", "</nav>", "", "</footer>",
-                      "</body>", "</html>"}));
+                      "<a href=\"index.html\">Index Page</a>",
+                      "</nav>",
+                      "",
+                      "</footer>",
+                      "</body>",
+                      "</html>"}));
 }
 
 TEST_F(ResponsiveSiteTest, ImagePageOfAWidePictureShowsItsDisplayCopy) {
@@ -90,9 +106,9 @@ TEST_F(ResponsiveSiteTest, ImagePageOfAWidePictureShowsItsDisplayCopy) {
   ExpectLines(page("wide.html"),
               Joined(Head("Photo", "picture"),
                      {"", "</header>", "<nav class=\"bar\" aria-label=\"Pictures\">",
-                      "<a href=\"x%26y.html\" rel=\"prev\" data-key=\"ArrowLeft\">Previous</a>",
-                      "<a href=\"Gallery2.html\" data-key=\"Escape\">Back to gallery</a>",
-                      "</nav>", "<main>", "<figure>",
+                      "<a href=\"x%26y%20z.html\" rel=\"prev\" data-key=\"ArrowLeft\">Previous</a>",
+                      "<a href=\"Gallery2.html\" data-key=\"Escape\">Back to gallery</a>", "</nav>",
+                      "<main>", "<figure>",
                       "<img src=\"thumbs/Thumb-wide@display.jpg\" "
                       "srcset=\"thumbs/Thumb-wide@display.jpg 2048w, images/wide.jpg 3000w\" "
                       "sizes=\"(max-width: 2048px) 100vw, 2048px\" width=\"2048\" height=\"1365\" "
@@ -101,7 +117,8 @@ TEST_F(ResponsiveSiteTest, ImagePageOfAWidePictureShowsItsDisplayCopy) {
                       ResponsiveCreditLine(), "", "</footer>", "</body>", "</html>"}));
   // The first picture's page fetches the next picture ahead; the picture itself fits screens.
   const std::vector<std::string> first = page("a_b.html");
-  EXPECT_NE(std::find(first.begin(), first.end(), "<link rel=\"prefetch\" href=\"images/x%26y.jpg\">"),
+  EXPECT_NE(std::find(first.begin(), first.end(),
+                      "<link rel=\"prefetch\" href=\"images/x%26y%20z.jpg\">"),
             first.end());
   EXPECT_NE(std::find(first.begin(), first.end(),
                       "<img src=\"images/a_b.jpg\" width=\"640\" height=\"480\" alt=\"a b\">"),
@@ -127,19 +144,20 @@ TEST_F(ResponsiveSiteTest, PagingIndexAndExtraPictures) {
   ASSERT_EQ(firstCells.size(), 2u);
   EXPECT_EQ(firstCells[0].find("loading"), std::string::npos);
   EXPECT_NE(firstCells[1].find(" loading=\"lazy\""), std::string::npos);
-  EXPECT_NE(firstCells[1].find("alt=\"x&amp;y\""), std::string::npos);
+  EXPECT_NE(firstCells[1].find("alt=\"x&amp;y z\""), std::string::npos);
 
   // Each index card shows the last picture of its page (the draw gives 0) and links to it.
-  EXPECT_EQ(testing::Between(page("index.html"), "<ul class=\"grid\">", "</ul>"),
-            (std::vector<std::string>{
-                "<li><a href=\"Gallery1.html\"><img src=\"thumbs/Thumb-x%26y.jpg\" width=\"120\" "
-                "height=\"90\" alt=\"x&amp;y\"><p class=\"caption\">P1</p></a></li>",
-                "<li><a href=\"Gallery2.html\"><img src=\"thumbs/Thumb-wide.jpg\" width=\"120\" "
-                "height=\"90\" alt=\"wide\" loading=\"lazy\"><p class=\"caption\">P2</p></a></li>"}));
+  EXPECT_EQ(
+      testing::Between(page("index.html"), "<ul class=\"grid\">", "</ul>"),
+      (std::vector<std::string>{
+          "<li><a href=\"Gallery1.html\"><img src=\"thumbs/Thumb-x%26y%20z.jpg\" width=\"120\" "
+          "height=\"90\" alt=\"x&amp;y z\"><p class=\"caption\">P1</p></a></li>",
+          "<li><a href=\"Gallery2.html\"><img src=\"thumbs/Thumb-wide.jpg\" width=\"120\" "
+          "height=\"90\" alt=\"wide\" loading=\"lazy\"><p class=\"caption\">P2</p></a></li>"}));
 
   // The double thumbnails of all, the display copy of the wide one only, written by the run.
-  for (const char* made : {"Thumb-a_b@2x.jpg", "Thumb-x&y@2x.jpg", "Thumb-wide@2x.jpg",
-                           "Thumb-wide@display.jpg"})
+  for (const char* made :
+       {"Thumb-a_b@2x.jpg", "Thumb-x&y z@2x.jpg", "Thumb-wide@2x.jpg", "Thumb-wide@display.jpg"})
     EXPECT_TRUE(sfs::exists(base + "/thumbs/" + made)) << made;
   EXPECT_FALSE(sfs::exists(base + "/thumbs/Thumb-a_b@display.jpg"));
   EXPECT_EQ(ResponsiveStyle(snapshot), testing::ReadAll(base + "/" + kStyleFile));
