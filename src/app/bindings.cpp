@@ -12,6 +12,7 @@
 #include "app/controls.h"
 #include "app/main_window.h"
 #include "app/widgets.h"
+#include "generator/layout.h"
 #include "settings/catalogue.h"
 #include "settings/gallery_snapshot.h"
 #include "settings/store.h"
@@ -56,7 +57,7 @@ void TfrmMain::bindCatalogue() {
 void TfrmMain::bindEntry(const CatalogueEntry& e) {
   const CatalogueEntry* entry = &e;
   if (e.name == value::Template) {
-    for (int n = 1; n <= 13; ++n)
+    for (int n = kFirstTemplate; n <= kLastTemplate; ++n)
       if (auto* r = findChild<QRadioButton*>(QString("Template%1").arg(n)))
         connect(r, &QRadioButton::toggled, this, [this, n](bool on) {
           if (on) guard([&] { chooseTemplate(n); });

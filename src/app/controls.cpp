@@ -108,6 +108,13 @@ QPixmap LayoutPicture(int t) {
     for (int y = 8; y < pm.height() - 6; y += 6) p.drawLine(6, y, pm.width() - 7, y);
     return pm;
   }
+  if (t == 14) {  // a phone beside a wide screen, both with a grid of thumbnails
+    const QColor thumb(110, 130, 160);
+    for (int r = 0; r < 3; ++r) p.fillRect(2, 4 + r * 11, 8, 8, thumb);
+    for (int r = 0; r < 2; ++r)
+      for (int j = 0; j < 3; ++j) p.fillRect(16 + j * 11, 8 + r * 13, 9, 9, thumb);
+    return pm;
+  }
   int R = t == 3 ? 3 : 4, K = t == 4 ? 3 : 5;
   for (int r = 1; r <= R; ++r)
     for (int j = 1; j <= K; ++j) {

@@ -200,7 +200,7 @@ void TfrmMain::showPreview() {
 }
 
 int TfrmMain::selectedTemplate() const {
-  for (int n = 1; n <= 13; ++n)
+  for (int n = kFirstTemplate; n <= kLastTemplate; ++n)
     if (auto* r = findChild<QRadioButton*>(QString("Template%1").arg(n)); r && r->isChecked())
       return n;
   return 0;

@@ -156,7 +156,7 @@ void TfrmMain::applyRules() {
 void TfrmMain::updateSubTabs() {
   int t = selectedTemplate();
   SetTabShown(w<QWidget>("tabText3"), t != 1);
-  SetTabShown(w<QWidget>("tabText4"), t == 10 || t == 12);
+  SetTabShown(w<QWidget>("tabText4"), t == 10 || t == 12 || t == kResponsiveTemplate);
 }
 
 void TfrmMain::refreshGalleryPreview() {

@@ -20,6 +20,7 @@
 #include "app/controls.h"
 #include "app/main_window.h"
 #include "app/widgets.h"
+#include "generator/layout.h"
 
 namespace fw {
 
@@ -238,8 +239,11 @@ QWidget* TfrmMain::buildThumbnailsTab() {
   auto* layout = new QWidget(tab);
   layout->setObjectName("tabLayout");
   auto* lg = new QGridLayout(layout);
-  for (int n = 1; n <= 13; ++n) {
-    auto* r = new QRadioButton(n == 13 ? QString("Custom") : QString::number(n), layout);
+  for (int n = kFirstTemplate; n <= kLastTemplate; ++n) {
+    const QString caption = n == kCustomTemplate       ? QString("Custom")
+                            : n == kResponsiveTemplate ? QString("Responsive")
+                                                       : QString::number(n);
+    auto* r = new QRadioButton(caption, layout);
     r->setObjectName(QString("Template%1").arg(n));
     r->setIcon(QIcon(LayoutPicture(n)));
     r->setIconSize(LayoutPicture(n).size());

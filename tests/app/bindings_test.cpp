@@ -178,6 +178,13 @@ TEST_F(BindingTest, ShowAndHideRulesFollowTheirControls) {
   w.w<QRadioButton>("Template3")->setChecked(true);
   EXPECT_FALSE(tabShown(w, "tabText4"));
   EXPECT_FALSE(w.w<SpinEdit>("Rows")->isEnabled());
+  auto* responsive = w.w<QRadioButton>("Template14");
+  EXPECT_EQ(responsive->text(), "Responsive");
+  responsive->setChecked(true);
+  EXPECT_EQ(w.store().RegReadInteger(key(), "Template", 0), 14);
+  EXPECT_TRUE(tabShown(w, "tabText3"));
+  EXPECT_TRUE(tabShown(w, "tabText4"));
+  EXPECT_TRUE(w.w<SpinEdit>("Rows")->isEnabled());
   w.w<QRadioButton>("Template1")->setChecked(true);
   EXPECT_FALSE(tabShown(w, "tabText3"));
 
