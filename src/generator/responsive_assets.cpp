@@ -65,6 +65,9 @@ std::string ResponsiveStyle(const GallerySettings& g) {
   // A cell is as wide as a thumbnail with its padding and border, but never wider than the
   // screen: the grid shows one column on the narrowest phone and as many as fit elsewhere.
   const int cell = g.ThumbSize + 2 * (g.CellPadding + g.TableBorder);
+  // Wide screens show Columns cells a row, as the fixed layouts do.
+  const int columns = std::max(1, g.Columns);
+  const int grid = columns * cell + (columns - 1) * g.CellSpacing + 16;
   const std::string table = ColorToHtml(g.TableBackColor);
   std::string css =
       "*,::before,::after{box-sizing:border-box}\r\n"
@@ -82,9 +85,9 @@ std::string ResponsiveStyle(const GallerySettings& g) {
       ".pages [aria-current]{" + Colours(g.NavActivePageBackColor, g.NavActivePageFontColor) +
       "}\r\n" + ".bar a,.bar a:visited{font-weight:bold;font-size:" + Px(g.NavFontSize) + ";" +
       Colours(g.NavBackColor, g.NavFontColor) + "}\r\n" +
-      ".grid{list-style:none;margin:1rem auto;padding:0 .5rem;display:grid;gap:" +
-      Px(g.CellSpacing) + ";grid-template-columns:repeat(auto-fill,minmax(min(100%," + Px(cell) +
-      "),1fr));background-size:auto}\r\n" +
+      ".grid{list-style:none;margin:1rem auto;padding:0 .5rem;max-width:" + Px(grid) +
+      ";display:grid;gap:" + Px(g.CellSpacing) + ";grid-template-columns:repeat(auto-fill,minmax(min(100%," + Px(cell) +
+      "),1fr))}\r\n" +
       ".grid li{display:flex;flex-direction:column;align-items:center;justify-content:center;"
       "padding:" +
       Px(g.CellPadding) + ";border:" + Px(g.TableBorder) + " outset " + table + ";" +
