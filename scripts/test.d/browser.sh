@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Visits galleries made by framewright-cli in headless Chromium (tests/browser). Uses the
-# programs of the build folder and builds nothing; installs what the visit needs when missing.
+# Visits galleries made by framewright-cli in headless Chromium (tests/browser), then runs
+# Lighthouse on the Responsive demo. Uses the programs of the build folder and builds nothing;
+# installs what the visit needs when missing (the checkers come with the npm install; the Nu
+# Html Checker also needs Java, from scripts/packages.d/browser.txt).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 dir=${FW_BUILD_DIR:-build}
@@ -29,5 +31,8 @@ if [ ! -x "$cli" ]; then
   exit 1
 fi
 (cd tests/browser && npm ci --prefer-offline --no-audit --no-fund --loglevel=error >/dev/null)
-FW_CLI="$cli" FW_BROWSER_OUT="$dir/browser-out" CHROMIUM="$chromium" \
-  timeout 170 node tests/browser/site_test.js
+export FW_CLI="$cli" FW_BROWSER_OUT="$dir/browser-out" CHROMIUM="$chromium"
+rc=0
+timeout 300 node tests/browser/site_test.js || rc=1
+timeout 400 node tests/browser/lighthouse.js || rc=1
+exit $rc

@@ -1,7 +1,8 @@
 // Makes the galleries the browser test visits, with framewright-cli on a store of their own:
 // a fixed layout of several pages with image pages, two galleries with banner banks (inline
-// blocks and script files), a Custom layout, and pictures whose names carry markup, URL
-// characters, controls and bytes that are not UTF-8. Returns what each site should hold.
+// blocks and script files), a Custom layout, the Responsive layout, and pictures whose names
+// carry markup, URL characters, controls and bytes that are not UTF-8. Returns what each site
+// should hold.
 'use strict';
 
 const fs = require('fs');
@@ -211,6 +212,22 @@ function demoGallery(cli, out) {
            pictures: { folder, names } };
 }
 
+// The demo with the Responsive layout, and two more pictures: one wider than any screen (its
+// image page shows a display copy) and one whose name must be escaped in pages and links.
+function responsiveGallery(cli, out, demoPictures) {
+  const dir = path.join(out, 'responsive');
+  cli.run(['demo', dir, '--responsive'], []);
+  const site = path.join(dir, 'site');
+  const images = path.join(site, 'images');
+  writePng(path.join(images, 'wide_bay.png'), 2600, 800, 9);
+  fs.copyFileSync(path.join(demoPictures.folder, demoPictures.names[0]),
+                  path.join(images, 'fish & chips #1.jpg'));
+  cli.run(['go', 'Demo'], ['--store', path.join(dir, 'settings.db'), '--app-folder', dir]);
+  const count = demoPictures.names.length + 2;
+  return { name: 'Responsive', kind: 'responsive', site, entry: 'index.html', images: count,
+           pages: Math.ceil(count / 10), shotImage: 'wide_bay.html' };
+}
+
 function buildSites(cliPath, out) {
   fs.rmSync(out, { recursive: true, force: true });
   fs.mkdirSync(out, { recursive: true });
@@ -224,6 +241,7 @@ function buildSites(cliPath, out) {
     plainGallery(cli, out, demo.pictures),
     customGallery(cli, out, demo.pictures),
     hostileGallery(cli, out, demo.pictures),
+    responsiveGallery(cli, out, demo.pictures),
   ];
   fs.writeFileSync(path.join(out, 'sites.json'), JSON.stringify(sites, null, 2));
   return sites;

@@ -15,6 +15,7 @@ const { SiteCrawl, checkPictures } = require('./crawl');
 const { checkFixedSite, checkCustomSite, checkBannerPlaces, checkHostileSite } =
     require('./site_checks');
 const { walkFixedSite, walkCustomSite, bannerChoices } = require('./navigate');
+const responsive = require('./responsive');
 
 const kChromiumFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run',
                         '--disable-background-networking', '--disable-component-update',
@@ -42,7 +43,37 @@ async function check(name, fn) {
   if (distinct.length > 12) console.log(`        ... and ${distinct.length - 12} more`);
 }
 
+// The Responsive layout's pages are checked at several screen sizes, each in a context of its
+// own.
+async function checkResponsiveSite(page, site, shots) {
+  const label = site.name;
+  await check(`${label}: every page reached loads without errors, every linked file exists`,
+              async (problems) => { await new SiteCrawl(site, problems).run(page, [site.entry]); });
+  await check(`${label}: every picture loads at its given aspect, every srcset file exists`,
+              async (problems) => responsive.checkPictureFiles(page, site, problems));
+  await check(`${label}: the arrow keys and Escape move between pages`,
+              async (problems) => responsive.checkKeys(page, site, problems));
+  const browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+                                          headless: true, args: kChromiumFlags });
+  try {
+    await check(`${label}: no page scrolls sideways on a 320-pixel screen`,
+                async (problems) => responsive.checkNarrow(browser, site, problems));
+    await check(`${label}: the double thumbnails are chosen at device scale 2`,
+                async (problems) => responsive.checkDoubleThumbnails(browser, site, problems));
+    const notes = [];
+    await check(`${label}: axe-core finds no violation`,
+                async (problems) => responsive.checkAxe(page, site, problems, notes));
+    await check(`${label}: the Nu Html Checker finds no error`,
+                async (problems) => responsive.checkMarkup(site, problems, notes));
+    for (const n of notes) console.log(`        note: ${n}`);
+    await responsive.shootSizes(browser, site, process.env.FW_SHOTS || shots);
+  } finally {
+    await browser.close();
+  }
+}
+
 async function checkSite(page, site, shots) {
+  if (site.kind === 'responsive') return checkResponsiveSite(page, site, shots);
   let pages = null, seq = null;
   const label = site.name;
   const shoot = async (what) => {
