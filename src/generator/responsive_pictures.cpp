@@ -1,5 +1,6 @@
 #include "generator/responsive_pictures.h"
 
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <unordered_set>
@@ -33,8 +34,17 @@ void MakeResponsivePictures(PageContext& c) {
     const std::string folder = AddBackslash(fs::RealPath(imageFolder));
     for (const std::string& image : g.images) picturePaths.insert(folder + image);
   }
-  auto missing = [&](const std::string& name) {
-    return !fs::Exists(thumbFolder + name) && !picturePaths.count(realThumbFolder + name);
+  auto mayWrite = [&](const std::string& name) {
+    return !picturePaths.count(realThumbFolder + name);
+  };
+  // A double thumbnail is kept while it is twice its thumbnail's size: Thumbs makes the
+  // thumbnails afresh (at a new ThumbSize, say) and leaves it as it was.
+  auto doubleWanted = [&](const std::string& image, const std::string& twice) {
+    if (!mayWrite(twice)) return false;
+    if (!fs::Exists(thumbFolder + twice)) return true;
+    const ImageSize one = c.pictures.size(ThumbnailPath(names, image));
+    const ImageSize two = c.pictures.size(thumbFolder + twice);
+    return std::abs(two.width - 2 * one.width) > 1 || std::abs(two.height - 2 * one.height) > 1;
   };
   const int count = static_cast<int>(g.images.size());
   for (int n = 1; n <= count; ++n) {
@@ -46,13 +56,13 @@ void MakeResponsivePictures(PageContext& c) {
     const std::string status =
         "Creating thumbnail " + std::to_string(n) + " of " + std::to_string(count);
     try {
-      if (missing(twice)) {
+      if (doubleWanted(image, twice)) {
         c.host.status(status);
         const Sampler sampler = g.SmoothPictures ? Sampler::Smooth : Sampler::Point;
         if (auto bytes = c.pictures.prepare(c.host, picture, 2 * g.ThumbSize, sampler))
           c.pictures.write(c.host, thumbFolder + twice, *bytes);
       }
-      if (missing(copy)) {
+      if (mayWrite(copy) && !fs::Exists(thumbFolder + copy)) {
         const ImageSize size = c.pictures.size(picture);
         if (size.width > kDisplayWidth) {
           c.host.status(status);

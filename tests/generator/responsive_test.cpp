@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -162,6 +163,23 @@ TEST_F(ResponsiveSiteTest, PagingIndexAndExtraPictures) {
   EXPECT_FALSE(sfs::exists(base + "/thumbs/Thumb-a_b@display.jpg"));
   EXPECT_EQ(ResponsiveStyle(snapshot), testing::ReadAll(base + "/" + kStyleFile));
   EXPECT_EQ(ResponsiveScript(), testing::ReadAll(base + "/" + kScriptFile));
+}
+
+// A double thumbnail twice its thumbnail's size is kept; one of another size (made before
+// ThumbSize changed) is made again.
+TEST_F(ResponsiveSiteTest, DoubleThumbnailsOfAnotherSizeAreMadeAgain) {
+  sfs::create_directories(base + "/thumbs");
+  for (const char* t : {"Thumb-a_b.jpg", "Thumb-a_b@2x.jpg", "Thumb-wide.jpg", "Thumb-wide@2x.jpg"})
+    std::ofstream(base + "/thumbs/" + t) << "old";
+  pictures.sizes[base + "/thumbs/Thumb-a_b@2x.jpg"] = {240, 180};
+  pictures.sizes[base + "/thumbs/Thumb-wide@2x.jpg"] = {200, 150};
+  go();
+  for (const char* kept : {"Thumb-a_b.jpg", "Thumb-a_b@2x.jpg", "Thumb-wide.jpg"})
+    EXPECT_EQ(std::count(pictures.made.begin(), pictures.made.end(), base + "/thumbs/" + kept), 0)
+        << kept;
+  EXPECT_EQ(
+      std::count(pictures.made.begin(), pictures.made.end(), base + "/thumbs/Thumb-wide@2x.jpg"),
+      1);
 }
 
 TEST(ResponsiveNames, MarkerStandsBeforeTheThumbnailRule) {
