@@ -86,8 +86,8 @@ std::string ResponsiveStyle(const GallerySettings& g) {
       "}\r\n" + ".bar a,.bar a:visited{font-weight:bold;font-size:" + Px(g.NavFontSize) + ";" +
       Colours(g.NavBackColor, g.NavFontColor) + "}\r\n" +
       ".grid{list-style:none;margin:1rem auto;padding:0 .5rem;max-width:" + Px(grid) +
-      ";display:grid;gap:" + Px(g.CellSpacing) + ";grid-template-columns:repeat(auto-fill,minmax(min(100%," + Px(cell) +
-      "),1fr))}\r\n" +
+      ";display:grid;gap:" + Px(g.CellSpacing) +
+      ";grid-template-columns:repeat(auto-fill,minmax(min(100%," + Px(cell) + "),1fr))}\r\n" +
       ".grid li{display:flex;flex-direction:column;align-items:center;justify-content:center;"
       "padding:" +
       Px(g.CellPadding) + ";border:" + Px(g.TableBorder) + " outset " + table + ";" +

@@ -1,7 +1,6 @@
 #include "generator/responsive_frame.h"
 
 #include "common/subs.h"
-#include "common/web_text.h"
 #include "generator/extensions.h"
 #include "generator/page_context.h"
 #include "generator/responsive_assets.h"
@@ -35,7 +34,7 @@ const std::string& ResponsiveCreditLine() {
   return line;
 }
 
-std::string PageUrl(const std::string& path) { return ReplaceAll(UrlPath(path), " ", "%20"); }
+std::string PageUrl(const std::string& url) { return ReplaceAll(url, " ", "%20"); }
 
 std::string BarLink(const std::string& href, const std::string& text, const char* rel,
                     const char* key) {

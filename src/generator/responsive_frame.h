@@ -23,9 +23,10 @@ std::string ResponsiveTop(PageContext& c, const ResponsiveTopParts& parts);
 const std::string& ResponsiveCreditLine();
 inline constexpr const char* kResponsiveEnd = "</body>\r\n</html>\r\n";
 
-// `path` as the address of a link, picture or srcset candidate: UrlPath's, with blanks encoded
-// too (a blank ends a srcset address, and HTML5 allows none in a URL).
-std::string PageUrl(const std::string& path);
+// `url` (a naming rule's link or UrlPath's result) as the address of a link, picture or srcset
+// candidate: with blanks encoded too, since a blank ends a srcset address and HTML5 allows
+// none in a URL.
+std::string PageUrl(const std::string& url);
 
 // One link of a bar: `key` names the key that follows it (ArrowLeft, ArrowRight, Escape) or
 // is empty; `rel` is "prev", "next" or empty. `href` is a URL already.

@@ -6,6 +6,7 @@
 
 #include "common/fs.h"
 #include "common/subs.h"
+#include "common/web_text.h"
 #include "generator/extensions.h"
 #include "generator/measure.h"
 #include "generator/page_context.h"
@@ -63,7 +64,7 @@ std::string ResponsiveGalleryWriter::bar(BarPlace place) const {
         continue;
       }
       const bool prev = m == current - 1, next = m == current + 1;
-      links += BarLink(PageUrl(GalleryPageName(parts_->names, m, pages)), text,
+      links += BarLink(PageUrl(GalleryPageUrl(parts_->names, m, pages)), text,
                        prev   ? "prev"
                        : next ? "next"
                               : "",
@@ -73,7 +74,7 @@ std::string ResponsiveGalleryWriter::bar(BarPlace place) const {
                "\r\n";
     }
   const bool index = g.IncIndexLink && (top || (pages != 1 && g.ShowBottomGalleryNavRow));
-  if (index) links += BarLink(PageUrl(g.IndexFile), g.IndexLinkText, "", "") + "\r\n";
+  if (index) links += BarLink(PageUrl(UrlPath(g.IndexFile)), g.IndexLinkText, "", "") + "\r\n";
   if (links.empty()) return {};
   return std::string("<nav class=\"pages\" aria-label=\"") + (top ? "Pages" : "Pages, below") +
          "\">\r\n" + links + "</nav>\r\n";
@@ -87,12 +88,12 @@ std::string ResponsiveGalleryWriter::cell(int cursor, bool lazy) {
   const ImageSize thumb = MeasureOrReport(c_, thumbPath, thumbPath);
 
   const std::string href =
-      PageUrl(g.UseImageShell ? ImagePageName(p.names, image) : ImageUrl(p.names, image));
+      PageUrl(g.UseImageShell ? ImagePageUrl(p.names, image) : ImageUrl(p.names, image));
   const std::string src = PageUrl(ThumbnailUrl(p.names, image));
   std::string img = "<img src=\"" + src + "\"";
   const std::string twice = DoubleThumbnailName(p.names, image);
   if (fs::Exists(p.thumbFolder + twice))
-    img += " srcset=\"" + src + " 1x, " + PageUrl(p.thumbsUrl + twice) + " 2x\"";
+    img += " srcset=\"" + src + " 1x, " + PageUrl(UrlPath(p.thumbsUrl + twice)) + " 2x\"";
   if (thumb.width > 0 && thumb.height > 0)
     img += " width=\"" + std::to_string(thumb.width) + "\" height=\"" +
            std::to_string(thumb.height) + "\"";

@@ -35,7 +35,7 @@ ShownPicture ResponsiveImageWriter::shown(const std::string& image) {
   if (original.width <= kDisplayWidth || !fs::Exists(thumbFolder_ + copy)) return p;
   const ImageSize display = MeasureOrReport(c_, thumbFolder_ + copy, copy);
   if (display.width <= 0) return p;
-  const std::string copyUrl = PageUrl(FolderUrl(c_.values.ThumbsDir) + copy);
+  const std::string copyUrl = PageUrl(UrlPath(FolderUrl(c_.values.ThumbsDir) + copy));
   p.srcset = copyUrl + " " + std::to_string(display.width) + "w, " + p.src + " " +
              std::to_string(original.width) + "w";
   p.sizes = "(max-width: " + std::to_string(display.width) + "px) 100vw, " +
@@ -54,15 +54,15 @@ std::string ResponsiveImageWriter::bar(BarPlace place) const {
                     (place == BarPlace::Top ? "Pictures" : "Pictures, below") + "\">\r\n";
   if (i > 0 && i - 1 < count)
     nav +=
-        BarLink(PageUrl(ImagePageName(names_, images[i - 1])), g.NavPrevText, "prev", "ArrowLeft") +
+        BarLink(PageUrl(ImagePageUrl(names_, images[i - 1])), g.NavPrevText, "prev", "ArrowLeft") +
         "\r\n";
-  nav += BarLink(PageUrl(GalleryPageName(names_, c_.run.page, c_.run.pageCount)),
+  nav += BarLink(PageUrl(GalleryPageUrl(names_, c_.run.page, c_.run.pageCount)),
                  g.NavBackToGalleryText, "", "Escape") +
          "\r\n";
   if (i >= 0 && i < count - 1)
-    nav += BarLink(PageUrl(ImagePageName(names_, images[i + 1])), g.NavNextText, "next",
-                   "ArrowRight") +
-           "\r\n";
+    nav +=
+        BarLink(PageUrl(ImagePageUrl(names_, images[i + 1])), g.NavNextText, "next", "ArrowRight") +
+        "\r\n";
   return nav + "</nav>\r\n";
 }
 
@@ -91,8 +91,8 @@ void ResponsiveImageWriter::write(const std::string& image) {
   if (c_.run.cursor >= 0 && next < g.images.size()) {
     const std::string& n = g.images[next];
     const std::string copy = DisplayCopyName(names_, n);
-    const std::string url =
-        fs::Exists(thumbFolder_ + copy) ? FolderUrl(g.ThumbsDir) + copy : ImageUrl(names_, n);
+    const std::string url = fs::Exists(thumbFolder_ + copy) ? UrlPath(FolderUrl(g.ThumbsDir) + copy)
+                                                            : ImageUrl(names_, n);
     page.line("<link rel=\"prefetch\" href=\"" + PageUrl(url) + "\">");
   }
   page.write(kResponsiveEnd);

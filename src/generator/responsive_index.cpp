@@ -46,7 +46,7 @@ void WriteResponsiveIndex(PageContext& c, const SampleDraw& draw) {
     if (g.DisablePageLinks)
       page.line("<li>" + img + ">" + label + "</li>");
     else
-      page.line("<li><a href=\"" + PageUrl(GalleryPageName(names, i, pages)) + "\">" + img + ">" +
+      page.line("<li><a href=\"" + PageUrl(GalleryPageUrl(names, i, pages)) + "\">" + img + ">" +
                 label + "</a></li>");
   }
   page.line("</ul>\r\n</main>\r\n<footer>");
