@@ -1,6 +1,7 @@
 // The generation run ("Go"): every missing thumbnail, then the banner script files, the gallery
 // pages with their image pages and the index page, which is then opened in the browser. The
-// custom layout hands the pages to the custom-template writer instead.
+// custom layout hands the pages to the custom-template writer instead; the responsive layout
+// makes its extra pictures after the thumbnails and writes pages of its own.
 #pragma once
 
 #include <functional>
