@@ -94,9 +94,10 @@ std::string ResponsiveStyle(const GallerySettings& g) {
       Colours(g.TableBackColor, g.TableForeColor) + "}\r\n" +
       ".grid li a{color:inherit;text-decoration:none}\r\n"
       ".grid img{display:block;margin:0 auto;max-width:100%;height:auto}\r\n"
-      ".caption{margin:.25rem 0 0;font-size:.8rem;text-align:center;overflow-wrap:anywhere}\r\n"
-      ".index .grid li{background-color:" +
-      ColorToHtml(g.IndexTableBackColor) + "}\r\n" +
+      // Captions may use the cell's padding, so that names break less often.
+      ".caption{margin:.25rem -" +
+      Px(g.CellPadding) + " 0;font-size:.8rem;text-align:center;overflow-wrap:anywhere}\r\n" +
+      ".index .grid li{background-color:" + ColorToHtml(g.IndexTableBackColor) + "}\r\n" +
       ".totals{text-align:center;font-family:Verdana,sans-serif}\r\n"
       "figure{margin:0 auto;padding:0 .5rem;text-align:center}\r\n"
       "figure img{display:block;margin:0 auto;max-width:100%;height:auto;max-height:85vh;"
