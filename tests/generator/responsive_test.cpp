@@ -37,7 +37,7 @@ class ResponsiveSiteTest : public testing::PageWriterTest {
   void go() {
     PageContext c = context();
     RunGeneration(
-        c, nullptr, BusyControls{}, [](int) { return 0; }, 1);
+        c, nullptr, RunControls{}, [](int) { return 0; }, 1);
   }
   std::vector<std::string> page(const std::string& name) { return PageLines(base + "/" + name); }
 };
