@@ -18,7 +18,7 @@
 #include "app/controls.h"
 #include "app/main_window.h"
 #include "app/widgets.h"
-#include "generator/site.h"
+#include "common/site.h"
 #include "version.h"
 
 namespace fw {

@@ -2,7 +2,7 @@
 
 #include "common/subs.h"
 #include "generator/page_file.h"
-#include "generator/site.h"
+#include "common/site.h"
 #include "settings/gallery_snapshot.h"
 
 namespace fw {

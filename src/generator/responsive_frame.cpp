@@ -1,10 +1,10 @@
 #include "generator/responsive_frame.h"
 
+#include "common/site.h"
 #include "common/subs.h"
 #include "generator/extensions.h"
 #include "generator/page_context.h"
 #include "generator/responsive_assets.h"
-#include "generator/site.h"
 #include "settings/gallery_snapshot.h"
 
 namespace fw {

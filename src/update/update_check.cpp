@@ -10,7 +10,7 @@
 #include "common/error.h"
 #include "common/fs.h"
 #include "common/subs.h"
-#include "generator/site.h"
+#include "common/site.h"
 #include "update/http_client.h"
 
 namespace fw {
