@@ -204,33 +204,5 @@ TEST_F(DialogTest, ToolDialogsOpenAtTheirFirstFieldCarryTheirTitleButtonsAndClos
   EXPECT_FALSE(w.w<QWidget>("butAbortResize")->isVisible());
 }
 
-// With FW_SCREENSHOT_DIR set (run under a virtual display): the window during a run, and each
-// dialog.
-TEST_F(DialogTest, ScreenshotsOfARunAndTheDialogs) {
-  const char* out = std::getenv("FW_SCREENSHOT_DIR");
-  if (!out) GTEST_SKIP() << "FW_SCREENSHOT_DIR not set";
-  pictures({"a.bmp", "b.bmp", "c.bmp", "d.bmp"}, 600, 400);
-  TfrmMain& w = startOnSite();
-  bool taken = false;
-  QTimer::singleShot(0, &w, [&] {
-    QApplication::processEvents();
-    taken = w.grab().save(QString("%1/during-go.png").arg(out));
-  });
-  click(w.w<QWidget>("butGo"));
-  EXPECT_TRUE(taken);
-  click(w.w<QWidget>("butResizeImages"));
-  QApplication::processEvents();
-  w.grab().save(QString("%1/window-resize-open.png").arg(out));
-  w.imageProps().grab().save(QString("%1/image-properties.png").arg(out));
-  w.imageProps().reject();
-  click(w.w<QWidget>("butRenameImg"));
-  QApplication::processEvents();
-  w.renameDialog().grab().save(QString("%1/rename.png").arg(out));
-  w.w<QAbstractButton>("butCustomOptions")->click();
-  qobject_cast<QCheckBox*>(w.customOptions().find("UseCustomImageShell"))->click();
-  QApplication::processEvents();
-  w.customOptions().grab().save(QString("%1/custom-options.png").arg(out));
-}
-
 }  // namespace
 }  // namespace fw

@@ -105,24 +105,5 @@ TEST_F(ImageSideTest, PreviewIsScaledAndSitsAboveTheList) {
             "refresh the list.");
 }
 
-// With FW_SCREENSHOT_DIR set (run under a virtual display), every tab is saved as a picture.
-TEST_F(ImageSideTest, ScreenshotsOfEveryTab) {
-  const char* out = std::getenv("FW_SCREENSHOT_DIR");
-  if (!out) GTEST_SKIP() << "FW_SCREENSHOT_DIR not set";
-  picture("b.png", 320, 200);
-  picture("c.bmp", 200, 300);
-  TfrmMain& w = start();
-  w.w<QLineEdit>("BaseDir")->setText(site());
-  w.reloadImages();
-  w.w<ImageListBox>("ImageList")->setCurrentRow(0);
-  w.showPreview();
-  auto* pages = w.w<QTabWidget>("PageControl");
-  for (int i = 0; i < pages->count(); ++i) {
-    pages->setCurrentIndex(i);
-    QApplication::processEvents();
-    w.grab().save(QString("%1/tab%2.png").arg(out).arg(i));
-  }
-}
-
 }  // namespace
 }  // namespace fw
