@@ -1,4 +1,4 @@
-// A Host that keeps every call in order; used by tests and by batch runs that need a trace.
+// A Host that keeps every call in order, for the tests and the fuzz targets.
 #pragma once
 
 #include <deque>

@@ -1,5 +1,7 @@
 // The point sampler: every output pixel is a copy of one source pixel, the sampling grid
-// anchored at the top-left corner (no half-pixel offset), arithmetic in extended precision.
+// anchored at the top-left corner (no half-pixel offset). The scale is held as a double; each
+// source index is its product with the output index, taken in extended precision and rounded
+// half to even.
 #pragma once
 
 #include <cstddef>
