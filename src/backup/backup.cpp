@@ -1,6 +1,5 @@
 #include "backup/backup.h"
 
-#include <cstdio>
 #include <set>
 
 #include "backup/dump.h"
@@ -35,7 +34,7 @@ void WriteDump(const Store& store, const std::string& settingsRoot, const std::s
       if (fs::Exists(dump) && !fs::Delete(dump)) ThrowFileError(dump);
       return;
     }
-    if (std::rename(temp.c_str(), dump.c_str()) != 0) ThrowFileError(dump);
+    fs::Rename(temp, dump);
   } catch (...) {
     fs::Delete(temp);
     throw;

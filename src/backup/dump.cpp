@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <string_view>
 #include <vector>
 
@@ -179,16 +178,7 @@ struct DumpSection {
 }  // namespace
 
 bool AppendTextLine(const std::string& file, const std::string& line) {
-  std::FILE* f = std::fopen(file.c_str(), "ab");
-  if (!f) return false;
-  errno = 0;
-  bool ok = std::fwrite(line.data(), 1, line.size(), f) == line.size();
-  ok = std::fwrite("\r\n", 1, 2, f) == 2 && ok;
-  ok = std::fflush(f) == 0 && ok;
-  const int error = errno;
-  ok = std::fclose(f) == 0 && ok;
-  if (error != 0) errno = error;
-  return ok;
+  return fs::AppendFile(file, line + "\r\n");
 }
 
 void ExportSettingsTree(const Store& store, const std::string& file, const std::string& keyPath) {
@@ -231,8 +221,15 @@ void ExportSettingsTree(const Store& store, const std::string& file, const std::
   }
 }
 
-void ImportSettingsTree(Store& store, const std::string& file) {
-  if (!fs::IsFile(file)) return;
+std::string LeftOutMessage(const std::vector<std::string>& leftOut) {
+  std::string text = "These values were left out, because their data are not hexadecimal digits:";
+  for (const std::string& line : leftOut) text += "\r\n" + line;
+  return text;
+}
+
+std::vector<std::string> ImportSettingsTree(Store& store, const std::string& file) {
+  std::vector<std::string> leftOut;
+  if (!fs::IsFile(file)) return leftOut;
   // The whole file is read and checked first, then applied in one transaction: a file that
   // fails changes nothing, and its message names the line.
   DumpSection at;
@@ -273,12 +270,15 @@ void ImportSettingsTree(Store& store, const std::string& file) {
       v.value.data = ReplaceAll(text, "qqqq", "\r\n");
     } else {
       v.value.kind = ValueKind::Binary;
-      // a malformed binary value is skipped
-      if (!Unhex(text, v.value.data)) continue;
+      if (!Unhex(text, v.value.data)) {
+        leftOut.push_back("line " + std::to_string(number) + ": " + line);
+        continue;
+      }
     }
     values.push_back(std::move(v));
   }
   store.WriteValues(values);
+  return leftOut;
 }
 
 std::vector<std::string> GalleriesInDump(const std::string& file) {

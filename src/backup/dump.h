@@ -30,8 +30,12 @@ void ExportSettingsTree(const Store& store, const std::string& file, const std::
 // deletes a value or key. A missing file does nothing. The file is checked whole before
 // anything is written, and written in one transaction: an "int" value that is not a decimal
 // integer, or a gallery key whose name is no gallery name, raises fw::Error naming the line
-// (" (line N: text)") and changes nothing. Bad "bin" lines are skipped.
-void ImportSettingsTree(Store& store, const std::string& file);
+// (" (line N: text)") and changes nothing. A "bin" value whose text is not hexadecimal digits
+// is left out; the lines left out are returned ("line N: text"), so the caller can say so.
+std::vector<std::string> ImportSettingsTree(Store& store, const std::string& file);
+
+// What a restore or import tells the user about the lines ImportSettingsTree left out.
+std::string LeftOutMessage(const std::vector<std::string>& leftOut);
 
 // The galleries whose keys the dump file names, in file order; none for a missing file.
 std::vector<std::string> GalleriesInDump(const std::string& file);

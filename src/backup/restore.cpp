@@ -16,13 +16,15 @@ bool Restore(Host& host, Store& store, const std::string& appFolder, const std::
   host.processEvents();
 
   const std::string dump = folder + kDumpFileName;
-  if (fs::Exists(dump)) ImportSettingsTree(store, dump);
+  const auto leftOut = fs::Exists(dump) ? ImportSettingsTree(store, dump)
+                                         : std::vector<std::string>{};
 
   for (const auto& name : fs::ListMask(folder, "*.dat")) {
     if (!fs::IsFile(folder + name)) continue;
     fs::CopyFile(folder + name, app + name);
   }
 
+  if (!leftOut.empty()) host.message(LeftOutMessage(leftOut), "", MessageIcon::Warning);
   host.beep();
   host.message(kRestoreDone);
   return true;

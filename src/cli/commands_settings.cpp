@@ -90,7 +90,8 @@ void Text(Context& c) {
 
 void Import(Context& c) {
   auto p = Positional(c, 1, 1);
-  ImportSettingsTree(c.store(), p[0]);
+  const auto leftOut = ImportSettingsTree(c.store(), p[0]);
+  if (!leftOut.empty()) c.host().message(LeftOutMessage(leftOut), "", MessageIcon::Warning);
 }
 
 void Export(Context& c) {

@@ -16,8 +16,12 @@
 #include <optional>
 
 #include "common/error.h"
+#include "common/fd.h"
 
 namespace fw::fs {
+
+using detail::Fd;
+using detail::WriteAll;
 
 namespace {
 
@@ -59,6 +63,16 @@ bool MatchMask(const char* mask, const char* name) {
   return *mask == '\0';
 }
 
+// The next entry of the folder, or null at its end or on a read error (errno tells which).
+dirent* NextEntry(DIR* d) {
+  errno = 0;
+  return ::readdir(d);
+}
+
+}  // namespace
+
+namespace detail {
+
 void WriteAll(int fd, const char* data, std::size_t size, const std::string& path) {
   while (size > 0) {
     ssize_t n = ::write(fd, data, size);
@@ -71,14 +85,7 @@ void WriteAll(int fd, const char* data, std::size_t size, const std::string& pat
   }
 }
 
-struct Fd {
-  int fd = -1;
-  ~Fd() {
-    if (fd >= 0) ::close(fd);
-  }
-};
-
-}  // namespace
+}  // namespace detail
 
 std::string FolderOf(const std::string& path) {
   std::size_t slash = path.find_last_of('/');
@@ -126,7 +133,7 @@ std::vector<std::vector<std::string>> ListMasks(const std::string& folder,
     ThrowFileError(folder);
   }
   std::string base = dir.back() == '/' ? dir : dir + '/';
-  while (dirent* e = ::readdir(d.get())) {
+  while (dirent* e = NextEntry(d.get())) {
     std::string name = e->d_name;
     if (name == "." || name == "..") continue;
     std::optional<bool> folderEntry;
@@ -141,6 +148,7 @@ std::vector<std::vector<std::string>> ListMasks(const std::string& folder,
       if (!*folderEntry) names[m].push_back(name);
     }
   }
+  if (errno != 0) ThrowFileError(folder);
   return names;
 }
 
@@ -155,13 +163,14 @@ std::optional<std::unordered_set<std::string>> ExistingNames(const std::string& 
   if (!d) return std::nullopt;
   std::unordered_set<std::string> names;
   std::string base = dir.back() == '/' ? dir : dir + '/';
-  while (dirent* e = ::readdir(d.get())) {
+  while (dirent* e = NextEntry(d.get())) {
     std::string name = e->d_name;
     if (name == "." || name == "..") continue;
     // A link exists only while what it points to does.
     if ((e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) && !Exists(base + name)) continue;
     names.insert(std::move(name));
   }
+  if (errno != 0) return std::nullopt;
   return names;
 }
 
@@ -297,7 +306,14 @@ AtomicWriter::AtomicWriter(const std::string& target, unsigned newFileMode) : ta
   }
   if (fd_ < 0) ThrowFileError(target_);
   // A replaced file's mode is set as it stands; a new file's goes through the umask.
-  if (replacing) (void)::fchmod(fd_, mode);
+  if (replacing && ::fchmod(fd_, mode) != 0) {
+    const int error = errno;
+    ::close(fd_);
+    fd_ = -1;
+    ::unlink(temp_.c_str());
+    errno = error;
+    ThrowFileError(target_);
+  }
 }
 
 AtomicWriter::~AtomicWriter() {

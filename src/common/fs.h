@@ -39,6 +39,12 @@ std::int64_t Size(const std::string& path);  // -1 when missing
 // The time of the last change of the file's content, in nanoseconds; nullopt when missing.
 std::optional<std::int64_t> ModifiedTime(const std::string& path);
 std::string ReadFile(const std::string& path);
+// Writes `data` as the whole file (made, or cut to nothing first); raises on failure.
+void WriteFile(const std::string& path, std::string_view data);
+// Appends `data` to the file, made when missing; false on failure, errno telling why.
+bool AppendFile(const std::string& path, std::string_view data);
+// Renames, replacing an existing `to`; raises the platform's error with `to`.
+void Rename(const std::string& from, const std::string& to);
 // Writes `data` to a temporary file beside `path`, flushes it, then renames it over `path`.
 // `durable` also waits until the content is on disk; files that can be made again (a new
 // thumbnail) skip that wait, which costs far more than the write itself.
@@ -88,6 +94,22 @@ class FolderLock {
   FolderLock& operator=(const FolderLock&) = delete;
 
  private:
+  int fd_ = -1;
+};
+
+// A file made anew for this process alone (mode 0600), never through a link at its path:
+// raises when anything is there already. Closed when the object goes.
+class NewFile {
+ public:
+  explicit NewFile(std::string path);
+  ~NewFile();
+  NewFile(const NewFile&) = delete;
+  NewFile& operator=(const NewFile&) = delete;
+  // Writes every byte; false on failure, errno telling why.
+  bool write(std::string_view data);
+
+ private:
+  std::string path_;
   int fd_ = -1;
 };
 

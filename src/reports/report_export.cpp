@@ -1,9 +1,5 @@
 #include "reports/report_export.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <memory>
-
 #include "common/error.h"
 #include "common/fs.h"
 #include "common/host.h"
@@ -99,10 +95,7 @@ void AppendGallery(std::vector<std::string>& out, const Store& store,
 void WriteEntries(const std::string& file, const std::vector<std::string>& entries) {
   std::string data;
   for (const auto& e : entries) data += e + "\r\n";
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(file.c_str(), "wb"), &std::fclose);
-  if (!f) ThrowFileError(file);
-  if (std::fwrite(data.data(), 1, data.size(), f.get()) != data.size()) ThrowFileError(file);
-  if (std::fclose(f.release()) != 0) ThrowFileError(file);
+  fs::WriteFile(file, data);
 }
 
 }  // namespace

@@ -1,9 +1,5 @@
 #include "update/update_check.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <ostream>
 #include <streambuf>
 
@@ -44,27 +40,14 @@ int CompareNumbers(const std::string& a, const std::string& b) {
 // file, say) is never written through; removed again on every way out.
 class ListFile : public std::streambuf {
  public:
-  explicit ListFile(std::string path) : path_(std::move(path)) {
-    fs::Delete(path_);
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd_ < 0) ThrowFileError(path_);
-  }
-  ~ListFile() override {
-    if (fd_ >= 0) ::close(fd_);
-    fs::Delete(path_);
-  }
+  explicit ListFile(const std::string& path) : path_(path), file_(Fresh(path)) {}
+  ~ListFile() override { fs::Delete(path_); }
   ListFile(const ListFile&) = delete;
   ListFile& operator=(const ListFile&) = delete;
 
  protected:
   std::streamsize xsputn(const char* data, std::streamsize n) override {
-    for (std::streamsize done = 0; done < n;) {
-      const ssize_t w = ::write(fd_, data + done, static_cast<std::size_t>(n - done));
-      if (w < 0 && errno == EINTR) continue;
-      if (w <= 0) return done;
-      done += w;
-    }
-    return n;
+    return file_.write({data, static_cast<std::size_t>(n)}) ? n : 0;
   }
   int_type overflow(int_type c) override {
     if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
@@ -73,8 +56,12 @@ class ListFile : public std::streambuf {
   }
 
  private:
+  static const std::string& Fresh(const std::string& path) {
+    fs::Delete(path);
+    return path;
+  }
   std::string path_;
-  int fd_ = -1;
+  fs::NewFile file_;
 };
 
 // Why a download failed: the status of a server that answered, else the transfer's own text.

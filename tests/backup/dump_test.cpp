@@ -190,7 +190,7 @@ TEST_F(DumpTest, ImportFailuresAndSkippedLines) {
   EXPECT_FALSE(s.KeyExists(gal));
 
   write(lines);
-  ImportSettingsTree(s, dump_);
+  EXPECT_EQ(ImportSettingsTree(s, dump_), std::vector<std::string>{"line 3: Badbin=0G12"});
   EXPECT_EQ(s.RegReadInteger(gal, "ThumbSize", 0), 120);
   EXPECT_FALSE(s.ValueExists(gal, "Bad"));
   EXPECT_EQ(s.Values(gal)[1].data, "\xAB");  // odd digit count: the last digit is dropped
