@@ -6,6 +6,7 @@
 #include "common/error.h"
 #include "common/fs.h"
 #include "common/host.h"
+#include "common/subs.h"
 #include "images/bmp_reader.h"
 #include "images/exif.h"
 #include "images/gif_reader.h"
@@ -267,10 +268,10 @@ int FitLongestSide(const std::string& path, PictureKind kind, int maxWidth, int 
   if (s.width <= maxWidth && s.height <= maxHeight) return longest;
   if (s.width > s.height) {
     if (maxHeight >= maxWidth / r) return maxWidth;
-    return static_cast<int>(std::llrint(maxHeight * r));
+    return static_cast<int>(RoundHalfEven(maxHeight * r));
   }
   if (maxWidth >= maxHeight * r) return maxHeight;
-  return static_cast<int>(std::llrint(maxWidth / r));
+  return static_cast<int>(RoundHalfEven(maxWidth / r));
 }
 
 }  // namespace fw

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "common/error.h"
 #include "common/fs.h"
@@ -20,19 +21,56 @@ struct Decompressor {
   ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
 };
 
+// Runs `work` on a fresh decompressor and returns what it returns; a libjpeg error jumps back
+// here, calls `beforeThrow` and raises fw::Error. The jump skips the frames of `work`, so
+// whatever needs freeing lives with the caller, not in `work`.
+template <class Work, class BeforeThrow>
+auto Decompress(Work&& work, BeforeThrow&& beforeThrow) {
+  Decompressor d;
+  JpegErrors errors;
+  d.cinfo.err = AttachJpegErrors(errors);
+  if (setjmp(errors.jump)) {
+    beforeThrow();
+    ThrowJpegFailure(errors);
+  }
+  jpeg_create_decompress(&d.cinfo);
+  return work(&d.cinfo);
+}
+
+template <class Work>
+auto Decompress(Work&& work) {
+  return Decompress(std::forward<Work>(work), [] {});
+}
+
+void MemorySource(j_decompress_ptr cinfo, const std::string& bytes) {
+  jpeg_mem_src(cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
+               static_cast<unsigned long>(bytes.size()));
+}
+
+JpegInfo SizeOf(j_decompress_ptr cinfo) {
+  jpeg_read_header(cinfo, TRUE);
+  return {static_cast<int>(cinfo->image_width), static_cast<int>(cinfo->image_height)};
+}
+
+void ReadRows(j_decompress_ptr cinfo, Raster& out) {
+  JSAMPARRAY line = (*cinfo->mem->alloc_sarray)(
+      reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
+      cinfo->output_width * static_cast<JDIMENSION>(cinfo->output_components), 1);
+  while (cinfo->output_scanline < cinfo->output_height) {
+    const int y = static_cast<int>(cinfo->output_scanline);
+    jpeg_read_scanlines(cinfo, line, 1);
+    ConvertJpegRow(cinfo, line[0], out.row(y));
+  }
+}
+
 }  // namespace
 
 JpegInfo JpegSizeFromMemory(const std::string& bytes) {
   if (bytes.empty()) return {};
-  Decompressor d;
-  JpegErrors errors;
-  d.cinfo.err = AttachJpegErrors(errors);
-  if (setjmp(errors.jump)) ThrowJpegFailure(errors);
-  jpeg_create_decompress(&d.cinfo);
-  jpeg_mem_src(&d.cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
-               static_cast<unsigned long>(bytes.size()));
-  jpeg_read_header(&d.cinfo, TRUE);
-  return {static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
+  return Decompress([&](j_decompress_ptr cinfo) {
+    MemorySource(cinfo, bytes);
+    return SizeOf(cinfo);
+  });
 }
 
 // Reads the file only as far as libjpeg's header parse pulls it (up to the first scan), not
@@ -40,51 +78,35 @@ JpegInfo JpegSizeFromMemory(const std::string& bytes) {
 JpegInfo ReadJpegSize(const std::string& path) {
   JpegFileSource source(path);
   if (source.empty()) return {};
-  Decompressor d;
-  JpegErrors errors;
-  d.cinfo.err = AttachJpegErrors(errors);
-  if (setjmp(errors.jump)) {
-    source.throwIfReadFailed();
-    ThrowJpegFailure(errors);
-  }
-  jpeg_create_decompress(&d.cinfo);
-  source.attach(&d.cinfo);
-  jpeg_read_header(&d.cinfo, TRUE);
+  const JpegInfo info = Decompress(
+      [&](j_decompress_ptr cinfo) {
+        source.attach(cinfo);
+        return SizeOf(cinfo);
+      },
+      [&] { source.throwIfReadFailed(); });
   source.throwIfReadFailed();
-  return {static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
+  return info;
 }
 
 Raster DecodeJpeg(const std::string& bytes) {
   Raster out;
   PictureMemory decoder;
-  Decompressor d;
-  JpegErrors errors;
-  d.cinfo.err = AttachJpegErrors(errors);
-  if (setjmp(errors.jump)) ThrowJpegFailure(errors);
-  jpeg_create_decompress(&d.cinfo);
-  jpeg_mem_src(&d.cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
-               static_cast<unsigned long>(bytes.size()));
-  KeepIccMarkers(&d.cinfo);
-  jpeg_read_header(&d.cinfo, TRUE);
-  CheckJpegPixelLimit(d.cinfo.image_width, d.cinfo.image_height);
-  ChooseJpegOutput(&d.cinfo);
-  // The output is as large as the picture: the decode is at full scale.
-  decoder = PictureMemory(
-      RasterBytes(d.cinfo.image_width, d.cinfo.image_height) + JpegDecoderBytes(&d.cinfo),
-      TooLargeToDecode(d.cinfo.image_width, d.cinfo.image_height));
-  out = NewRaster(d.cinfo.image_width, d.cinfo.image_height, decoder);
-  jpeg_start_decompress(&d.cinfo);
-  out.iccProfile = EmbeddedIcc(&d.cinfo);
-
-  JSAMPARRAY line = (*d.cinfo.mem->alloc_sarray)(
-      reinterpret_cast<j_common_ptr>(&d.cinfo), JPOOL_IMAGE,
-      d.cinfo.output_width * static_cast<JDIMENSION>(d.cinfo.output_components), 1);
-  while (d.cinfo.output_scanline < d.cinfo.output_height) {
-    const int y = static_cast<int>(d.cinfo.output_scanline);
-    jpeg_read_scanlines(&d.cinfo, line, 1);
-    ConvertJpegRow(&d.cinfo, line[0], out.row(y));
-  }
-  jpeg_finish_decompress(&d.cinfo);
+  Decompress([&](j_decompress_ptr cinfo) {
+    MemorySource(cinfo, bytes);
+    KeepIccMarkers(cinfo);
+    jpeg_read_header(cinfo, TRUE);
+    CheckJpegPixelLimit(cinfo->image_width, cinfo->image_height);
+    ChooseJpegOutput(cinfo);
+    // The output is as large as the picture: the decode is at full scale.
+    decoder = PictureMemory(
+        RasterBytes(cinfo->image_width, cinfo->image_height) + JpegDecoderBytes(cinfo),
+        TooLargeToDecode(cinfo->image_width, cinfo->image_height));
+    out = NewRaster(cinfo->image_width, cinfo->image_height, decoder);
+    jpeg_start_decompress(cinfo);
+    out.iccProfile = EmbeddedIcc(cinfo);
+    ReadRows(cinfo, out);
+    jpeg_finish_decompress(cinfo);
+  });
   return out;
 }
 

@@ -8,14 +8,9 @@
 
 #include "common/error.h"
 #include "common/host.h"
+#include "common/subs.h"
 
 namespace fw {
-namespace {
-
-// nearbyint rounds halves to the even neighbour in the default rounding mode.
-long long RoundEven(long double value) { return std::llrint(value); }
-
-}  // namespace
 
 ScaledSize ScaledDimensions(int width, int height, int size) {
   if (width <= 0 || height <= 0)
@@ -27,13 +22,13 @@ ScaledSize ScaledDimensions(int width, int height, int size) {
   s.q = static_cast<double>(static_cast<long double>(longest) / size);
   const long double q = s.q;
   // A very thin picture would round its short side to nothing; a JPEG needs at least one row.
-  s.width = static_cast<int>(std::max(1LL, RoundEven(width / q)));
-  s.height = static_cast<int>(std::max(1LL, RoundEven(height / q)));
+  s.width = static_cast<int>(std::max(1LL, RoundHalfEven(width / q)));
+  s.height = static_cast<int>(std::max(1LL, RoundHalfEven(height / q)));
   return s;
 }
 
 int SampledIndex(int i, double q, int limit) {
-  long long s = RoundEven(static_cast<long double>(i) * static_cast<long double>(q));
+  long long s = RoundHalfEven(static_cast<long double>(i) * static_cast<long double>(q));
   return static_cast<int>(std::min<long long>(s, limit - 1));
 }
 
