@@ -20,6 +20,7 @@
 #include "images/image_io.h"
 #include "images/image_list.h"
 #include "settings/catalogue.h"
+#include "settings/gallery_keys.h"
 #include "settings/gallery_snapshot.h"
 #include "settings/store.h"
 #include "settings/textblock.h"
@@ -64,7 +65,7 @@ void TfrmMain::addGallery() {
   list->insertItem(row, *name);
   list->setCurrentRow(row);
   selectGallery();
-  store_->CreateKey(root_ + "\\Galleries\\" + name->toStdString());
+  store_->CreateKey(GalleryKey(root_, name->toStdString()));
   updateTotal();
 }
 
@@ -77,7 +78,7 @@ void TfrmMain::deleteGallery() {
   if (i < 0) return;
   std::string name = list->item(i)->text().toStdString();
   try {
-    store_->DeleteKey(root_ + "\\Galleries\\" + name);
+    store_->DeleteKey(GalleryKey(root_, name));
   } catch (const std::exception&) {
     // A key that cannot be deleted leaves the list to be updated all the same.
   }
@@ -98,7 +99,7 @@ void TfrmMain::duplicateGallery() {
   if (!name) return;
   try {
     if (store_->KeyExists(galleryKey_))
-      store_->CopyKey(galleryKey_, root_ + "\\Galleries\\" + name->toStdString());
+      store_->CopyKey(galleryKey_, GalleryKey(root_, name->toStdString()));
   } catch (const std::exception&) {
     // As with deletion, a failed copy is not reported.
   }
@@ -130,7 +131,7 @@ void TfrmMain::loadProfile() {
   std::string name = list->currentItem()->text().toStdString();
   w<QLabel>("lblGallery")->setText(QString::fromStdString(name));
   showStatus(QString());  // the last run's status belongs to the gallery it ran on
-  galleryKey_ = root_ + "\\Galleries\\" + name;
+  galleryKey_ = GalleryKey(root_, name);
   // A gallery whose file would lie outside the application folder is not loaded.
   textBlockFile_ = GalleryFile(appFolder_, name);
   for (const CatalogueEntry* e : CatalogueScope(Scope::Gallery)) loadValue(*e);

@@ -30,6 +30,7 @@
 #include "common/subs.h"
 #include "reports/report_list.h"
 #include "settings/catalogue.h"
+#include "settings/gallery_keys.h"
 #include "settings/gallery_snapshot.h"
 #include "settings/store.h"
 #include "settings/textblock.h"
@@ -196,7 +197,7 @@ void TfrmMain::startUp() {
   w<QTabWidget>("PageControl")->setCurrentWidget(w<QWidget>("tabDirectories"));
 
   auto* galleries = w<QListWidget>("lstGalleries");
-  for (const auto& name : store_->Subkeys(root_ + "\\Galleries")) {
+  for (const auto& name : store_->Subkeys(GalleriesKey(root_))) {
     QString n = QString::fromStdString(name);
     galleries->insertItem(SortedRow(galleries, n), n);
   }

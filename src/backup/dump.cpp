@@ -13,6 +13,7 @@
 #include "common/fs.h"
 #include "common/gallery_name.h"
 #include "common/subs.h"
+#include "settings/gallery_keys.h"
 #include "settings/store.h"
 
 namespace fw {
@@ -100,7 +101,7 @@ std::vector<std::string> KeyParts(const std::string& path) {
 bool GalleryOfKey(const std::string& path, std::string& gallery) {
   const std::vector<std::string> parts = KeyParts(path);
   for (const char* root : {kSettingsRoot, kTestSettingsRoot}) {
-    const std::vector<std::string> galleries = KeyParts(std::string(root) + "\\Galleries");
+    const std::vector<std::string> galleries = KeyParts(GalleriesKey(root));
     if (parts.size() <= galleries.size() ||
         !std::equal(galleries.begin(), galleries.end(), parts.begin(), EqualsNoCase))
       continue;

@@ -6,12 +6,13 @@
 #include "common/error.h"
 #include "reports/report_export.h"
 #include "settings/catalogue.h"
+#include "settings/gallery_keys.h"
 
 namespace fw::cli {
 namespace {
 
 std::vector<std::string> GalleryNames(Context& c) {
-  return c.store().Subkeys(c.root() + "\\Galleries");
+  return c.store().Subkeys(GalleriesKey(c.root()));
 }
 
 // The gallery whose thumbnail mode a report uses: --gallery, else the one the window would

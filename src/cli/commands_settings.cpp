@@ -9,6 +9,7 @@
 #include "common/error.h"
 #include "common/gallery_name.h"
 #include "settings/catalogue.h"
+#include "settings/gallery_keys.h"
 #include "settings/textblock.h"
 
 namespace fw::cli {
@@ -21,7 +22,7 @@ const CatalogueEntry& Entry(const std::string& name) {
 }
 
 void Galleries(Context& c) {
-  for (const std::string& g : c.store().Subkeys(c.root() + "\\Galleries")) c.out() << g << "\n";
+  for (const std::string& g : c.store().Subkeys(GalleriesKey(c.root()))) c.out() << g << "\n";
 }
 
 void Get(Context& c) {

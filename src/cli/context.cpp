@@ -4,6 +4,7 @@
 
 #include "common/error.h"
 #include "common/fs.h"
+#include "settings/gallery_keys.h"
 
 namespace fw::cli {
 
@@ -31,7 +32,7 @@ const std::string& Context::appFolder() {
 }
 
 std::string Context::galleryKey(const std::string& gallery) const {
-  return root_ + "\\Galleries\\" + gallery;
+  return GalleryKey(root_, gallery);
 }
 
 std::string Context::existingGalleryKey(const std::string& gallery) {

@@ -8,6 +8,7 @@
 #include "common/subs.h"
 #include "images/image_list.h"
 #include "settings/catalogue.h"
+#include "settings/gallery_keys.h"
 #include "settings/gallery_snapshot.h"
 #include "settings/store.h"
 #include "settings/textblock.h"
@@ -19,7 +20,7 @@ StoreGalleryValues::StoreGalleryValues(const Store& store, std::string settingsR
     : store_(store),
       root_(std::move(settingsRoot)),
       name_(std::move(galleryName)),
-      key_(root_ + "\\Galleries\\" + name_),
+      key_(GalleryKey(root_, name_)),
       appFolder_(AddBackslash(appFolder)) {}
 
 std::string StoreGalleryValues::text(std::string_view name) const {

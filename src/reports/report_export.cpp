@@ -8,6 +8,7 @@
 #include "generator/layout.h"
 #include "images/image_list.h"
 #include "settings/catalogue.h"
+#include "settings/gallery_keys.h"
 #include "settings/store.h"
 #include "settings/textblock.h"
 
@@ -59,7 +60,7 @@ int ReportPageCount(int templ, int rows, int columns, int pics, int& perPage) {
 void AppendGallery(std::vector<std::string>& out, const Store& store,
                    const std::string& settingsRoot, const std::string& gallery,
                    const ReportDefinition& report, bool isThumbPrefix) {
-  StoredGallery g(store, settingsRoot + "\\Galleries\\" + gallery);
+  StoredGallery g(store, GalleryKey(settingsRoot, gallery));
   const std::string baseUrl = g.text(value::BaseUrl);
   const std::string siteFolder = AddBackslash(g.text(value::BaseDir));
   // Without a site folder there is no image folder either: the path would otherwise be taken
@@ -143,7 +144,7 @@ bool ExportReport(Host& host, const Store& store, const std::string& settingsRoo
 
 bool ExportStoredReport(Host& host, const Store& store, const std::string& settingsRoot,
                         const std::string& reportName, bool isThumbPrefix) {
-  return ExportReport(host, store, settingsRoot, store.Subkeys(settingsRoot + "\\Galleries"),
+  return ExportReport(host, store, settingsRoot, store.Subkeys(GalleriesKey(settingsRoot)),
                       LoadReport(store, ReportKey(settingsRoot, reportName)), isThumbPrefix);
 }
 
