@@ -1,5 +1,8 @@
 #include "cli/commands.h"
 
+#include <cstdint>
+#include <exception>
+
 namespace fw::cli {
 
 const std::vector<Command>& Commands() {
@@ -14,6 +17,16 @@ const std::vector<Command>& Commands() {
     return t;
   }();
   return table;
+}
+
+std::optional<int> WholeNumber(const std::string& text) {
+  try {
+    std::size_t used = 0;
+    const long long v = std::stoll(text, &used);
+    if (used == text.size() && v >= INT32_MIN && v <= INT32_MAX) return int(v);
+  } catch (const std::exception&) {
+  }
+  return std::nullopt;
 }
 
 std::vector<std::string> Positional(Context& c, std::size_t min, std::size_t max,

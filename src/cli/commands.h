@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ void AddRunCommands(std::vector<Command>& table);
 void AddUpdateCommands(std::vector<Command>& table);
 void AddPreparationCommands(std::vector<Command>& table);
 void AddBackupCommands(std::vector<Command>& table);
+
+// The 32-bit whole number `text` spells in full (an optional sign, decimal digits), or none.
+std::optional<int> WholeNumber(const std::string& text);
 
 // Throws UsageError unless there are at least `min` and at most `max` positional arguments.
 std::vector<std::string> Positional(Context& c, std::size_t min, std::size_t max,

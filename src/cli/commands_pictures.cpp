@@ -10,12 +10,7 @@ namespace fw::cli {
 namespace {
 
 int ParseInt(const std::string& text, const std::string& what) {
-  try {
-    std::size_t used = 0;
-    int v = std::stoi(text, &used);
-    if (used == text.size()) return v;
-  } catch (const std::exception&) {
-  }
+  if (const auto v = WholeNumber(text)) return *v;
   throw UsageError{what + " must be a whole number: '" + text + "'"};
 }
 

@@ -37,12 +37,7 @@ void Get(Context& c) {
 }
 
 int ParseInteger(const std::string& name, const std::string& text) {
-  try {
-    std::size_t used = 0;
-    long long v = std::stoll(text, &used);
-    if (used == text.size() && v >= INT32_MIN && v <= INT32_MAX) return int(v);
-  } catch (const std::exception&) {
-  }
+  if (const auto v = WholeNumber(text)) return *v;
   throw Error("The value \"" + name + "\" takes a whole number, not \"" + text + "\".");
 }
 
