@@ -15,6 +15,7 @@
 #include "generator/generation_run.h"
 #include "images/copy_run.h"
 #include "images/run_controls.h"
+#include "reports/report_export.h"
 #include "reports/report_list.h"
 
 namespace fw {
@@ -51,7 +52,7 @@ void TfrmMain::connectCommands() {
   for (const char* n : {"ReportFile", "memoReportHeader", "memoReportTemplate", "memoReportFooter"})
     w<QWidget>(n)->installEventFilter(this);
   auto* vars = w<QListWidget>("lstVariables");
-  for (const char* v : {"{LocalFile}", "{URL}", "{Gallery}", "{Title}", "{Pics}"}) vars->addItem(v);
+  for (const char* v : kReportVariables) vars->addItem(v);
   connect(vars, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     auto* memo = w<QPlainTextEdit>("memoReportTemplate");
     memo->insertPlainText(item->text());  // takes the place of the selection, if any

@@ -36,15 +36,14 @@ class StoredGallery {
   std::string key_;
 };
 
-// The five variables, replaced in this order; a title holding "{Pics}" therefore gets the
+// The variables are replaced in their order; a title holding "{Pics}" therefore gets the
 // count written into it.
 std::string FillRow(std::string row, const std::string& localFile, const std::string& url,
                     const std::string& gallery, const std::string& title, int pics) {
-  row = ReplaceAll(std::move(row), "{LocalFile}", localFile);
-  row = ReplaceAll(std::move(row), "{URL}", url);
-  row = ReplaceAll(std::move(row), "{Gallery}", gallery);
-  row = ReplaceAll(std::move(row), "{Title}", title);
-  return ReplaceAll(std::move(row), "{Pics}", std::to_string(pics));
+  const std::string values[] = {localFile, url, gallery, title, std::to_string(pics)};
+  for (std::size_t i = 0; i < kReportVariables.size(); ++i)
+    row = ReplaceAll(std::move(row), kReportVariables[i], values[i]);
+  return row;
 }
 
 // Gallery pages for `pics` pictures; none for Custom, for numbers outside the twelve fixed

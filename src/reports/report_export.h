@@ -3,6 +3,7 @@
 // index-page row and/or one row per gallery page, and the footer lines.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,11 @@ namespace fw {
 
 class Host;
 class Store;
+
+// The variables a report's template may hold, in the order they are replaced (and listed):
+// the local file, its URL, the gallery's name, the page's title, the gallery's picture count.
+inline constexpr std::array<const char*, 5> kReportVariables = {"{LocalFile}", "{URL}",
+                                                                "{Gallery}", "{Title}", "{Pics}"};
 
 inline constexpr const char* kNoReportFileMessage =
     "No report file is chosen. Please enter a report file name.";
