@@ -1,9 +1,8 @@
 // Commands on single pictures and on a gallery's image list.
-#include <fstream>
-
 #include "cli/commands.h"
 #include "cli/gallery.h"
 #include "common/error.h"
+#include "common/fs.h"
 #include "images/image_io.h"
 
 namespace fw::cli {
@@ -29,11 +28,9 @@ void Probe(Context& c) {
 void Decode(Context& c) {
   auto p = Positional(c, 2, 2);
   Raster r = DecodePicture(p[0], AnyPictureKind(p[0]));
-  std::ofstream out(p[1], std::ios::binary | std::ios::trunc);
-  if (!out) ThrowFileError(p[1]);
-  out << "P6\n" << r.width << " " << r.height << "\n255\n";
-  out.write(reinterpret_cast<const char*>(r.rgb.data()), std::streamsize(r.rgb.size()));
-  if (!out.flush()) ThrowFileError(p[1]);
+  const std::string head =
+      "P6\n" + std::to_string(r.width) + " " + std::to_string(r.height) + "\n255\n";
+  fs::WriteFile(p[1], head + std::string(r.rgb.begin(), r.rgb.end()));
 }
 
 void Scale(Context& c) {

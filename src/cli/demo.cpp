@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 #include "cli/gallery.h"
 #include "common/error.h"
@@ -61,9 +60,7 @@ void WritePictures(const std::string& folder) {
   for (const DemoPicture& p : kPictures) {
     std::string path = AddBackslash(folder) + p.name;
     std::string jpeg = EncodeJpeg(Synthesize(index++, p.width, p.height), 85, false);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out.write(jpeg.data(), std::streamsize(jpeg.size())) || !out.flush())
-      ThrowFileError(path);
+    fs::WriteFile(path, jpeg);
   }
 }
 

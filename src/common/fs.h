@@ -1,4 +1,5 @@
-// The file-system layer: every file operation of the core goes through here.
+// The file-system layer: every file operation of the core (and of framewright-cli) goes
+// through here.
 // Failures raise fw::Error with the platform's message.
 #pragma once
 
@@ -111,6 +112,33 @@ class NewFile {
  private:
   std::string path_;
   int fd_ = -1;
+};
+
+// A file written over from its start in place, made when missing. The old bytes past the new
+// text stay until close() cuts the file to what was written (cutting a file to nothing first
+// makes some file systems write it out at once). Dropped without close(), or after fail(),
+// the file is cut where the new text stops: it never holds the new text and then old bytes.
+class OverwriteFile {
+ public:
+  explicit OverwriteFile(std::string path);  // raises the platform's file error
+  ~OverwriteFile();
+  OverwriteFile(const OverwriteFile&) = delete;
+  OverwriteFile& operator=(const OverwriteFile&) = delete;
+
+  // Writes every byte; false on failure, errno telling why.
+  bool write(std::string_view bytes) noexcept;
+  // Cuts the file to what was written and closes it; raises on failure.
+  void close();
+  // Cuts and closes the file, then raises the file error errno tells.
+  [[noreturn]] void fail();
+  bool isOpen() const { return fd_ >= 0; }
+  const std::string& path() const { return path_; }
+
+ private:
+  void cutAndClose() noexcept;
+  std::string path_;
+  int fd_ = -1;
+  std::int64_t written_ = 0;
 };
 
 // The folder part of a path ("." for a bare name).

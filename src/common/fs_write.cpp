@@ -1,9 +1,11 @@
-// Plain writes of the file layer: whole files, appended lines, renames and private new files.
+// Plain writes of the file layer: whole files, appended lines, renames, private new files and
+// files written over in place.
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 
 #include "common/error.h"
 #include "common/fd.h"
@@ -63,6 +65,49 @@ bool NewFile::write(std::string_view data) {
   } catch (const Error&) {
     return false;
   }
+}
+
+OverwriteFile::OverwriteFile(std::string path) : path_(std::move(path)) {
+  fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  if (fd_ < 0) ThrowFileError(path_);
+}
+
+OverwriteFile::~OverwriteFile() {
+  if (fd_ >= 0) cutAndClose();
+}
+
+bool OverwriteFile::write(std::string_view bytes) noexcept {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    written_ += n;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+void OverwriteFile::close() {
+  if (::ftruncate(fd_, written_) != 0) fail();
+  Fd f(fd_);
+  fd_ = -1;
+  Close(f, path_);
+}
+
+void OverwriteFile::fail() {
+  const int error = errno;
+  cutAndClose();
+  errno = error;
+  ThrowFileError(path_);
+}
+
+void OverwriteFile::cutAndClose() noexcept {
+  if (::ftruncate(fd_, written_) != 0) {
+  }
+  ::close(fd_);
+  fd_ = -1;
 }
 
 }  // namespace fw::fs

@@ -1,12 +1,8 @@
 #include "generator/page_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
+#include <utility>
 
-#include "common/error.h"
 #include "common/subs.h"
 #include "common/web_text.h"
 
@@ -19,19 +15,13 @@ constexpr std::size_t kBuffer = 64 * 1024;
 }  // namespace
 
 PageFile::PageFile(std::string path, Kind kind)
-    : path_(std::move(path)), held_(kind == Kind::Page) {
-  fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-  if (fd_ < 0) ThrowFileError(path_);
+    : file_(std::move(path)), held_(kind == Kind::Page) {
   buffer_.reserve(kBuffer);
 }
 
+// Dropped without close(): an error is on its way; the file keeps what was written.
 PageFile::~PageFile() {
-  if (fd_ < 0) return;
-  // Dropped without close(): an error is on its way; the file keeps what was written.
-  if (held_) put(buffer_);
-  if (::ftruncate(fd_, written_) != 0) {
-  }
-  ::close(fd_);
+  if (file_.isOpen() && held_) (void)file_.write(buffer_);
 }
 
 void PageFile::line(std::string_view fragment) {
@@ -52,13 +42,10 @@ void PageFile::write(std::string_view text) {
 }
 
 void PageFile::close() {
-  if (fd_ < 0) return;
+  if (!file_.isOpen()) return;
   if (held_) declareCharset();
   flush();
-  if (::ftruncate(fd_, written_) != 0) fail();
-  const int fd = fd_;
-  fd_ = -1;
-  if (::close(fd) != 0) ThrowFileError(path_);
+  file_.close();
 }
 
 void PageFile::declareCharset() {
@@ -79,31 +66,7 @@ void PageFile::flush() {
 }
 
 void PageFile::writeOut(std::string_view bytes) {
-  if (!put(bytes)) fail();
-}
-
-bool PageFile::put(std::string_view bytes) noexcept {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    written_ += n;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-void PageFile::fail() {
-  const int error = errno;
-  // The new text stops here: nothing of an older, longer page may follow it.
-  if (::ftruncate(fd_, written_) != 0) {
-  }
-  ::close(fd_);
-  fd_ = -1;
-  errno = error;
-  ThrowFileError(path_);
+  if (!file_.write(bytes)) file_.fail();
 }
 
 }  // namespace fw

@@ -11,9 +11,10 @@
 // head, or holds bytes that are not UTF-8, is left as written.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "common/fs.h"
 
 namespace fw {
 
@@ -40,20 +41,16 @@ class PageFile {
   // raised too (the destructor would swallow it).
   void close();
 
-  const std::string& path() const { return path_; }
+  const std::string& path() const { return file_.path(); }
 
  private:
   void flush();
   void writeOut(std::string_view bytes);
-  bool put(std::string_view bytes) noexcept;  // false on a write error, with errno set
-  [[noreturn]] void fail();
   void declareCharset();
 
-  std::string path_;
-  int fd_ = -1;
+  fs::OverwriteFile file_;
   bool held_ = false;
   std::string buffer_;
-  std::int64_t written_ = 0;  // bytes handed to the file so far
 };
 
 }  // namespace fw
