@@ -12,6 +12,7 @@
 #include "backup/dump.h"
 #include "common/recording_host.h"
 #include "settings/store.h"
+#include "support/fixtures.h"
 
 namespace fw {
 namespace {
@@ -25,8 +26,6 @@ using testing::Names;
 class BackupTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/fw-backup-XXXXXX";
-    dir_ = mkdtemp(pattern);
     app_ = dir_ + "/app/";
     sfs::create_directories(app_);
     store_ = std::make_unique<Store>(dir_ + "/settings.db");
@@ -37,7 +36,6 @@ class BackupTest : public ::testing::Test {
     Write(app_ + "Alps.dat", "Gallery Header\r\n<h1>Alps</h1>\r\n####\r\n");
     Write(app_ + "City.dat", "Gallery Footer\r\nbye\r\n####\r\n");
   }
-  void TearDown() override { sfs::remove_all(dir_); }
 
   bool backup(const std::string& folder) {
     return Backup(host_, *store_, kRoot, galleries_, app_, folder);
@@ -49,7 +47,8 @@ class BackupTest : public ::testing::Test {
     return Read(file);
   }
 
-  std::string dir_, app_;
+  test::TempDir tmp_;
+  std::string dir_ = tmp_.path(), app_;
   std::vector<std::string> galleries_{"Alps", "Beach", "City"};
   std::unique_ptr<Store> store_;
   RecordingHost host_;

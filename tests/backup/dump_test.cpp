@@ -10,6 +10,7 @@
 #include "backup/backup_files.h"
 #include "common/error.h"
 #include "settings/store.h"
+#include "support/fixtures.h"
 
 namespace fw {
 namespace {
@@ -19,19 +20,17 @@ using testing::kRoot;
 class DumpTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/fw-dump-XXXXXX";
-    dir_ = mkdtemp(pattern);
     dump_ = dir_ + "/registry.cfg";
     store_ = std::make_unique<Store>(dir_ + "/a.db");
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   std::string read(const std::string& path) const { return testing::Read(path); }
   void write(const std::string& text) const { testing::Write(dump_, text); }
   Store& store() { return *store_; }
   std::unique_ptr<Store> fresh() { return std::make_unique<Store>(dir_ + "/b.db"); }
 
-  std::string dir_, dump_;
+  test::TempDir tmp_;
+  std::string dir_ = tmp_.path(), dump_;
   std::unique_ptr<Store> store_;
 };
 

@@ -13,6 +13,7 @@
 #include "common/error.h"
 #include "common/recording_host.h"
 #include "settings/store.h"
+#include "support/fixtures.h"
 
 namespace fw {
 namespace {
@@ -25,15 +26,12 @@ using testing::Write;
 class RestoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/fw-restore-XXXXXX";
-    dir_ = mkdtemp(pattern);
     app_ = dir_ + "/app/";
     backup_ = dir_ + "/backup/";
     sfs::create_directories(app_);
     sfs::create_directories(backup_);
     store_ = std::make_unique<Store>(dir_ + "/settings.db");
   }
-  void TearDown() override { sfs::remove_all(dir_); }
 
   bool restore() { return Restore(host_, *store_, app_, backup_); }
   std::string dump(const Store& store, const std::string& name) {
@@ -42,7 +40,8 @@ class RestoreTest : public ::testing::Test {
     return Read(file);
   }
 
-  std::string dir_, app_, backup_;
+  test::TempDir tmp_;
+  std::string dir_ = tmp_.path(), app_, backup_;
   std::unique_ptr<Store> store_;
   RecordingHost host_;
 };

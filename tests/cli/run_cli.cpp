@@ -50,16 +50,6 @@ CliResult RunCli(const std::vector<std::string>& args) {
   return r;
 }
 
-TempDir::TempDir() {
-  std::string tmpl = (std::filesystem::temp_directory_path() / "fwcli-XXXXXX").string();
-  path_ = mkdtemp(tmpl.data());
-}
-
-TempDir::~TempDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
-
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream s;

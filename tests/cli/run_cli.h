@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "support/fixtures.h"
+
 namespace fw::test {
 
 struct CliResult {
@@ -13,18 +15,6 @@ struct CliResult {
 };
 
 CliResult RunCli(const std::vector<std::string>& args);
-
-// A fresh folder under the system's temporary folder, removed when the object goes.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  const std::string& path() const { return path_; }
-  std::string file(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
 
 std::string ReadAll(const std::string& path);
 void WriteAll(const std::string& path, const std::string& data);

@@ -5,6 +5,7 @@
 #include "common/error.h"
 #include "gif_test_file.h"
 #include "images/gif_reader.h"
+#include "support/fixtures.h"
 
 namespace fw {
 namespace {
@@ -21,12 +22,7 @@ Pixel At(const Raster& r, int x, int y) {
 const Pixel kBlack{0, 0, 0}, kWhite{255, 255, 255}, kRed{255, 0, 0}, kGreen{0, 255, 0};
 
 std::string MessageOf(const std::string& bytes) {
-  try {
-    DecodeGif(bytes);
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "(decoded)";
+  return test::MessageOf([&] { DecodeGif(bytes); }, "(decoded)");
 }
 
 TEST(GifReader, SmallFirstFrameIsDrawnAtItsOffsetOnTheScreen) {

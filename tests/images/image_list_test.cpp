@@ -1,4 +1,5 @@
 #include "images/image_list.h"
+#include "support/fixtures.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -15,11 +16,8 @@ using Names = std::vector<std::string>;
 class ImageListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/fw-images-XXXXXX";
-    dir_ = mkdtemp(pattern);
     values_ = {dir_, "Thumb-", true, true};
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   void touch(const std::initializer_list<const char*>& names) {
     for (const char* n : names) std::ofstream(dir_ + "/" + n) << "x";
@@ -32,7 +30,8 @@ class ImageListTest : public ::testing::Test {
     return part;
   }
 
-  std::string dir_;
+  test::TempDir tmp_;
+  std::string dir_ = tmp_.path();
   ImageScanValues values_;
 };
 

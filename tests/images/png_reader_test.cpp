@@ -5,6 +5,7 @@
 #include "common/error.h"
 #include "images/png_reader.h"
 #include "png_test_file.h"
+#include "support/fixtures.h"
 
 namespace fw {
 namespace {
@@ -12,12 +13,7 @@ namespace {
 using namespace fw::testing;
 
 std::string MessageOf(const std::string& bytes) {
-  try {
-    DecodePng(bytes);
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "(decoded)";
+  return test::MessageOf([&] { DecodePng(bytes); }, "(decoded)");
 }
 
 // A 2 x 2 truecolour picture: red, green / blue, grey 128.

@@ -9,6 +9,7 @@
 #include "common/error.h"
 #include "settings/store.h"
 #include "settings/textblock.h"
+#include "support/fixtures.h"
 
 namespace fw {
 namespace {
@@ -16,18 +17,16 @@ namespace {
 class ProfileValuesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/fw-profile-XXXXXX";
-    dir_ = mkdtemp(pattern);
     store_ = std::make_unique<Store>(dir_ + "/settings.db");
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   std::string key() const { return std::string(kTestSettingsRoot) + "\\Galleries\\My gallery"; }
   StoreGalleryValues values() const {
     return StoreGalleryValues(*store_, kTestSettingsRoot, "My gallery", dir_);
   }
 
-  std::string dir_;
+  test::TempDir tmp_;
+  std::string dir_ = tmp_.path();
   std::unique_ptr<Store> store_;
 };
 

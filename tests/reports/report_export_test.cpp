@@ -10,6 +10,7 @@
 #include "common/error.h"
 #include "common/recording_host.h"
 #include "settings/store.h"
+#include "support/fixtures.h"
 
 namespace fw {
 namespace {
@@ -19,12 +20,9 @@ const std::string kRoot = "Software\\Ombrix Software\\Framewright";
 class ReportExportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/fw-report-XXXXXX";
-    dir_ = mkdtemp(pattern);
     store_ = std::make_unique<Store>(dir_ + "/settings.db");
     report_.reportFile = dir_ + "/report.txt";
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   // A gallery whose site folder is dir_/<name> with `pictures` JPEG files in "images".
   void gallery(const std::string& name, int pictures) {
@@ -52,7 +50,8 @@ class ReportExportTest : public ::testing::Test {
     return ExportReport(host_, *store_, kRoot, galleries, report_, isThumbPrefix);
   }
 
-  std::string dir_;
+  test::TempDir tmp_;
+  std::string dir_ = tmp_.path();
   std::unique_ptr<Store> store_;
   ReportDefinition report_;
   RecordingHost host_;
@@ -206,8 +205,8 @@ TEST_F(ReportExportTest, ExportOfAStoredReportUsesEveryGalleryOfTheStore) {
 }
 
 TEST(CountPicturesTest, CountsEveryKindButThumbnailsAndOtherExtensions) {
-  char pattern[] = "/tmp/fw-count-XXXXXX";
-  const std::string dir = mkdtemp(pattern);
+  const test::TempDir tmp;
+  const std::string& dir = tmp.path();
   for (const char* name : {"a.bmp", "b.GIF", "c.png", "Thumb-c.png", "d.jpg", "E.JPG",
                            "Thumb-d.jpg", "thumb-e.jpg", "xThumb-.jpg", "f.jpeg", "g.txt"})
     std::ofstream(dir + "/" + name) << "x";
@@ -219,7 +218,6 @@ TEST(CountPicturesTest, CountsEveryKindButThumbnailsAndOtherExtensions) {
   EXPECT_EQ(CountPictures(dir, "", false), 4 + 1);
   EXPECT_EQ(CountPictures(dir + "/missing", "Thumb-", true), 0);
   EXPECT_EQ(CountPictures("", "Thumb-", true), 0);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

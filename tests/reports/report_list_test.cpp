@@ -8,6 +8,7 @@
 
 #include "common/recording_host.h"
 #include "settings/store.h"
+#include "support/fixtures.h"
 
 namespace fw {
 namespace {
@@ -36,14 +37,12 @@ struct ScriptedInput {
 class ReportListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/fw-reportlist-XXXXXX";
-    dir_ = mkdtemp(pattern);
     store_ = std::make_unique<Store>(dir_ + "/settings.db");
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string key(const std::string& name) const { return kRoot + "\\Reports\\" + name; }
 
-  std::string dir_;
+  test::TempDir tmp_;
+  std::string dir_ = tmp_.path();
   std::unique_ptr<Store> store_;
   RecordingHost host_;
   ScriptedInput input_;

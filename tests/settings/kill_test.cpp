@@ -15,18 +15,13 @@
 
 #include "settings/store.h"
 #include "settings/textblock.h"
+#include "support/fixtures.h"
 
 namespace fw {
 namespace {
 
 class KillTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/fw-kill-XXXXXX";
-    dir_ = mkdtemp(pattern);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   // Runs `work` in a child process and kills it after `delay`.
   static void KillDuring(const std::function<void()>& work, std::chrono::microseconds delay) {
     const pid_t child = fork();
@@ -44,7 +39,8 @@ class KillTest : public ::testing::Test {
     waitpid(child, &status, 0);
   }
 
-  std::string dir_;
+  test::TempDir tmp_;
+  std::string dir_ = tmp_.path();
 };
 
 // Section lines of one version of the text: long enough that a rewrite takes a while.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/error.h"
+#include "support/fixtures.h"
 
 namespace fw {
 namespace {
@@ -17,23 +18,14 @@ namespace {
 class StoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/fw-store-XXXXXX";
-    dir_ = mkdtemp(pattern);
     file_ = dir_ + "/sub/settings.db";
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
-  std::string dir_, file_;
+  test::TempDir tmp_;
+  std::string dir_ = tmp_.path(), file_;
 };
 
-std::string MessageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
+using test::MessageOf;
 
 const char* const kGal = "Software\\Ombrix Software\\Framewright\\Galleries\\My gallery";
 
