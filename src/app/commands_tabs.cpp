@@ -10,7 +10,7 @@
 #include "app/main_window.h"
 #include "backup/backup.h"
 #include "backup/restore.h"
-#include "common/subs.h"
+#include "common/text.h"
 #include "reports/report_export.h"
 #include "reports/report_list.h"
 #include "settings/catalogue.h"

@@ -27,7 +27,7 @@
 #include "app/settings_dialog.h"
 #include "app/widgets.h"
 #include "common/error.h"
-#include "common/subs.h"
+#include "common/paths.h"
 #include "reports/report_list.h"
 #include "settings/catalogue.h"
 #include "settings/gallery_keys.h"

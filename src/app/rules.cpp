@@ -15,7 +15,7 @@
 
 #include "app/main_window.h"
 #include "app/widgets.h"
-#include "common/subs.h"
+#include "common/paths.h"
 #include "generator/layout.h"
 #include "images/run_controls.h"
 #include "images/thumbnail_run.h"

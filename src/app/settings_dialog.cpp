@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
-#include "common/subs.h"
+#include "common/text.h"
 #include "settings/catalogue.h"
 #include "settings/store.h"
 

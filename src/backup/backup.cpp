@@ -7,7 +7,7 @@
 #include "common/fs.h"
 #include "common/gallery_name.h"
 #include "common/host.h"
-#include "common/subs.h"
+#include "common/paths.h"
 
 namespace fw {
 

@@ -12,7 +12,7 @@
 #include "common/error.h"
 #include "common/fs.h"
 #include "common/gallery_name.h"
-#include "common/subs.h"
+#include "common/text.h"
 #include "settings/gallery_keys.h"
 #include "settings/store.h"
 

@@ -4,7 +4,7 @@
 #include "backup/dump.h"
 #include "common/fs.h"
 #include "common/host.h"
-#include "common/subs.h"
+#include "common/paths.h"
 
 namespace fw {
 

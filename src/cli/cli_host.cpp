@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "common/subs.h"
+#include "common/text.h"
 
 namespace fw::cli {
 

@@ -6,7 +6,7 @@
 #include "cli/gallery.h"
 #include "common/error.h"
 #include "common/fs.h"
-#include "common/subs.h"
+#include "common/paths.h"
 #include "generator/generation_run.h"
 #include "generator/layout.h"
 #include "images/jpeg_writer.h"

@@ -1,6 +1,6 @@
 #include "cli/gallery.h"
 
-#include "common/subs.h"
+#include "common/text.h"
 #include "generator/layout.h"
 #include "settings/catalogue.h"
 

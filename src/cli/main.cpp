@@ -4,7 +4,7 @@
 
 #include "cli/commands.h"
 #include "common/error.h"
-#include "common/subs.h"
+#include "common/paths.h"
 #include "settings/store.h"
 #include "version.h"
 

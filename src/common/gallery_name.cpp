@@ -1,7 +1,7 @@
 #include "common/gallery_name.h"
 
 #include "common/error.h"
-#include "common/subs.h"
+#include "common/paths.h"
 
 namespace fw {
 

@@ -6,7 +6,8 @@
 #include "common/fs.h"
 #include "common/host.h"
 #include "common/naming.h"
-#include "common/subs.h"
+#include "common/paths.h"
+#include "common/text.h"
 
 namespace fw {
 namespace {

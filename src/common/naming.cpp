@@ -1,6 +1,7 @@
 #include "common/naming.h"
 
-#include "common/subs.h"
+#include "common/paths.h"
+#include "common/text.h"
 #include "common/web_text.h"
 
 namespace fw {

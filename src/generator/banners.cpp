@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "common/subs.h"
+#include "common/paths.h"
+#include "common/text.h"
 #include "common/web_text.h"
 #include "generator/page_file.h"
 #include "settings/gallery_snapshot.h"

@@ -4,7 +4,7 @@
 
 #include "common/gallery_values.h"
 #include "common/host.h"
-#include "common/subs.h"
+#include "common/text.h"
 #include "generator/banners.h"
 #include "settings/gallery_snapshot.h"
 #include "settings/textblock.h"

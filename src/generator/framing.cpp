@@ -1,8 +1,8 @@
 #include "generator/framing.h"
 
-#include "common/subs.h"
-#include "generator/page_file.h"
+#include "common/colours.h"
 #include "common/site.h"
+#include "generator/page_file.h"
 #include "settings/gallery_snapshot.h"
 
 namespace fw {

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "common/colours.h"
 #include "common/naming.h"
-#include "common/subs.h"
+#include "common/paths.h"
+#include "common/rounding.h"
 #include "common/web_text.h"
 #include "generator/extensions.h"
 #include "generator/framing.h"

@@ -9,7 +9,7 @@
 #include "common/fs.h"
 #include "common/host.h"
 #include "common/naming.h"
-#include "common/subs.h"
+#include "common/paths.h"
 #include "generator/banners.h"
 #include "generator/custom_pages.h"
 #include "generator/extensions.h"

@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "common/colours.h"
 #include "common/host.h"
 #include "common/naming.h"
-#include "common/subs.h"
+#include "common/paths.h"
+#include "common/rounding.h"
 #include "generator/extensions.h"
 #include "generator/framing.h"
 #include "generator/page_context.h"

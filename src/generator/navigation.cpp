@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "common/subs.h"
+#include "common/colours.h"
 #include "common/web_text.h"
 #include "generator/page_context.h"
 #include "generator/page_file.h"

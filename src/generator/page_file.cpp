@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "common/subs.h"
+#include "common/text.h"
 #include "common/web_text.h"
 
 namespace fw {

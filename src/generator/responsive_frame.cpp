@@ -1,7 +1,7 @@
 #include "generator/responsive_frame.h"
 
 #include "common/site.h"
-#include "common/subs.h"
+#include "common/text.h"
 #include "generator/extensions.h"
 #include "generator/page_context.h"
 #include "generator/responsive_assets.h"

@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "common/fs.h"
-#include "common/subs.h"
+#include "common/paths.h"
+#include "common/rounding.h"
 #include "common/web_text.h"
 #include "generator/extensions.h"
 #include "generator/measure.h"

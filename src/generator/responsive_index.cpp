@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/host.h"
-#include "common/subs.h"
+#include "common/paths.h"
 #include "generator/extensions.h"
 #include "generator/measure.h"
 #include "generator/page_context.h"

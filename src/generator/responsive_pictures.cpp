@@ -7,7 +7,8 @@
 
 #include "common/fs.h"
 #include "common/host.h"
-#include "common/subs.h"
+#include "common/paths.h"
+#include "common/rounding.h"
 #include "generator/page_context.h"
 #include "generator/responsive_names.h"
 #include "settings/gallery_snapshot.h"

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "common/naming.h"
-#include "common/subs.h"
 #include "generator/banners.h"
 #include "generator/custom_pages.h"
 #include "generator/layout.h"

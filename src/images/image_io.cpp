@@ -6,7 +6,7 @@
 #include "common/error.h"
 #include "common/fs.h"
 #include "common/host.h"
-#include "common/subs.h"
+#include "common/rounding.h"
 #include "images/bmp_reader.h"
 #include "images/exif.h"
 #include "images/gif_reader.h"

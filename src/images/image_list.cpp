@@ -7,7 +7,8 @@
 
 #include "common/fs.h"
 #include "common/naming.h"
-#include "common/subs.h"
+#include "common/paths.h"
+#include "common/text.h"
 #include "settings/gallery_snapshot.h"
 
 namespace fw {

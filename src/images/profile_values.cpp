@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "common/subs.h"
+#include "common/paths.h"
 #include "images/image_list.h"
 #include "settings/catalogue.h"
 #include "settings/gallery_keys.h"

@@ -6,7 +6,7 @@
 #include "common/gallery_values.h"
 #include "common/host.h"
 #include "common/naming.h"
-#include "common/subs.h"
+#include "common/paths.h"
 #include "images/image_io.h"
 #include "images/picture_location.h"
 #include "images/scale_ahead.h"

@@ -8,7 +8,7 @@
 
 #include "common/error.h"
 #include "common/host.h"
-#include "common/subs.h"
+#include "common/rounding.h"
 
 namespace fw {
 

@@ -5,7 +5,7 @@
 #include "common/host.h"
 #include "common/name_clashes.h"
 #include "common/naming.h"
-#include "common/subs.h"
+#include "common/paths.h"
 #include "images/image_io.h"
 #include "images/thumbnail_pass.h"
 #include "settings/gallery_snapshot.h"

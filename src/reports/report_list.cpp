@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "common/host.h"
-#include "common/subs.h"
+#include "common/text.h"
 #include "settings/store.h"
 
 namespace fw {

@@ -4,7 +4,7 @@
 // control name is their common stem.
 #include "settings/catalogue.h"
 
-#include "common/subs.h"
+#include "common/text.h"
 
 namespace fw {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/gallery_values.h"
-#include "common/subs.h"
+#include "common/text.h"
 #include "settings/textblock.h"
 
 namespace fw {

@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "common/error.h"
-#include "common/subs.h"
+#include "common/text.h"
 
 namespace fw {
 

@@ -6,7 +6,7 @@
 
 #include "common/error.h"
 #include "common/fs.h"
-#include "common/subs.h"
+#include "common/text.h"
 
 namespace fw {
 

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <ostream>
 
-#include "common/subs.h"
+#include "common/text.h"
 #include "update/socket.h"
 
 namespace fw {

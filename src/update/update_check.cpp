@@ -5,8 +5,9 @@
 
 #include "common/error.h"
 #include "common/fs.h"
-#include "common/subs.h"
+#include "common/paths.h"
 #include "common/site.h"
+#include "common/text.h"
 #include "update/http_client.h"
 
 namespace fw {

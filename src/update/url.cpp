@@ -1,6 +1,6 @@
 #include "update/url.h"
 
-#include "common/subs.h"
+#include "common/text.h"
 
 namespace fw {
 

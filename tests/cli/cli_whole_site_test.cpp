@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "cli/run_cli.h"
-#include "common/subs.h"
+#include "common/text.h"
 #include "images/gif_test_file.h"
 #include "images/jpeg_writer.h"
 #include "images/pictures.h"

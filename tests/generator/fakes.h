@@ -17,7 +17,6 @@
 #include "common/error.h"
 #include "common/gallery_values.h"
 #include "common/recording_host.h"
-#include "common/subs.h"
 #include "generator/extensions.h"
 #include "generator/page_context.h"
 #include "settings/catalogue.h"

@@ -12,7 +12,8 @@
 
 #include "common/fs.h"
 #include "common/gallery_values.h"
-#include "common/subs.h"
+#include "common/paths.h"
+#include "common/text.h"
 #include "images/image_io.h"
 #include "images/image_list.h"
 #include "images/jpeg_writer.h"

@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "common/subs.h"
+#include "common/text.h"
 
 namespace fw {
 namespace {

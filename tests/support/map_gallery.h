@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/gallery_values.h"
-#include "common/subs.h"
+#include "common/text.h"
 #include "settings/catalogue.h"
 
 namespace fw::testing {

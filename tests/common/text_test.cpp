@@ -1,4 +1,7 @@
-#include "common/subs.h"
+#include "common/colours.h"
+#include "common/paths.h"
+#include "common/rounding.h"
+#include "common/text.h"
 
 #include <gtest/gtest.h>
 
