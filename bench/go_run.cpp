@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "common/gallery_values.h"
 #include "bench/quiet_host.h"
+#include "common/gallery_values.h"
 #include "common/host.h"
-#include "generator/extensions.h"
 #include "generator/generation_run.h"
 #include "generator/page_context.h"
+#include "generator/page_hooks.h"
 #include "generator/site_clashes.h"
 #include "images/jpeg_writer.h"
 #include "settings/catalogue.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "generator/extensions.h"
+#include "generator/page_hooks.h"
 
 namespace fw {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "generator/extensions.h"
+#include "generator/page_hooks.h"
 
 namespace fw {
 

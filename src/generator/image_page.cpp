@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "common/web_text.h"
-#include "generator/extensions.h"
 #include "generator/framing.h"
 #include "generator/measure.h"
 #include "generator/page_context.h"
 #include "generator/page_file.h"
+#include "generator/page_hooks.h"
 #include "settings/gallery_snapshot.h"
 
 namespace fw {

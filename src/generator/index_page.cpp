@@ -10,10 +10,10 @@
 #include "common/naming.h"
 #include "common/paths.h"
 #include "common/rounding.h"
-#include "generator/extensions.h"
 #include "generator/framing.h"
 #include "generator/page_context.h"
 #include "generator/page_file.h"
+#include "generator/page_hooks.h"
 #include "settings/gallery_snapshot.h"
 
 namespace fw {

@@ -2,8 +2,8 @@
 
 #include "common/site.h"
 #include "common/text.h"
-#include "generator/extensions.h"
 #include "generator/page_context.h"
+#include "generator/page_hooks.h"
 #include "generator/responsive_assets.h"
 #include "settings/gallery_snapshot.h"
 

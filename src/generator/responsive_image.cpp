@@ -2,10 +2,10 @@
 
 #include "common/fs.h"
 #include "common/web_text.h"
-#include "generator/extensions.h"
 #include "generator/measure.h"
 #include "generator/page_context.h"
 #include "generator/page_file.h"
+#include "generator/page_hooks.h"
 #include "generator/responsive_frame.h"
 #include "generator/responsive_names.h"
 #include "settings/gallery_snapshot.h"

@@ -4,10 +4,10 @@
 
 #include "common/host.h"
 #include "common/paths.h"
-#include "generator/extensions.h"
 #include "generator/measure.h"
 #include "generator/page_context.h"
 #include "generator/page_file.h"
+#include "generator/page_hooks.h"
 #include "generator/responsive_frame.h"
 #include "generator/responsive_image.h"
 #include "settings/gallery_snapshot.h"

@@ -7,9 +7,9 @@
 
 #include "common/recording_host.h"
 #include "fakes.h"
-#include "generator/extensions.h"
 #include "generator/framing.h"
 #include "generator/gallery_page.h"
+#include "generator/page_hooks.h"
 
 namespace fw {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "common/recording_host.h"
 #include "fakes.h"
-#include "generator/extensions.h"
 #include "generator/generation_run.h"
+#include "generator/page_hooks.h"
 #include "images/image_io.h"
 #include "images/jpeg_writer.h"
 #include "images/thumbnail_run.h"

@@ -4,10 +4,10 @@
 
 #include "common/recording_host.h"
 #include "fakes.h"
-#include "generator/extensions.h"
 #include "generator/gallery_page.h"
 #include "generator/navigation.h"
 #include "generator/page_file.h"
+#include "generator/page_hooks.h"
 
 namespace fw {
 namespace {
