@@ -7,7 +7,7 @@
 #include <string>
 
 #include "cli/context.h"
-#include "images/profile_values.h"
+#include "images/store_gallery_values.h"
 
 namespace fw::cli {
 

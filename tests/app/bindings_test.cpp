@@ -10,7 +10,7 @@
 #include <QTabWidget>
 
 #include "app/widgets.h"
-#include "images/profile_values.h"
+#include "images/store_gallery_values.h"
 #include "settings/catalogue.h"
 #include "settings/gallery_snapshot.h"
 #include "settings/store.h"

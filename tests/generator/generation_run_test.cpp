@@ -16,7 +16,7 @@
 #include "generator/layout.h"
 #include "generator/page_hooks.h"
 #include "images/image_io.h"
-#include "images/profile_values.h"
+#include "images/store_gallery_values.h"
 #include "settings/store.h"
 
 namespace fw {

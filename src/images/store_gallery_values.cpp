@@ -1,7 +1,7 @@
 // Gallery values over the settings store. The bounding of spin values mirrors what the
 // window's spin editors do to a loaded value, so a command run from the CLI sees the same
 // numbers as one run from the window.
-#include "images/profile_values.h"
+#include "images/store_gallery_values.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "images/profile_values.h"
+#include "images/store_gallery_values.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
