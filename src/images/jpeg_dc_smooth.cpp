@@ -18,11 +18,6 @@
 namespace fw {
 namespace {
 
-struct Decompressor {
-  jpeg_decompress_struct cinfo{};
-  ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
-};
-
 bool Supported(j_decompress_ptr cinfo) {
   if (!cinfo->progressive_mode || cinfo->arith_code || cinfo->data_precision != 8) return false;
   const bool grey = cinfo->jpeg_color_space == JCS_GRAYSCALE && cinfo->num_components == 1;
@@ -102,18 +97,13 @@ std::optional<Raster> SmoothJpegFromDc(const std::string& path, int size, int or
                                        Host& host) {
   if (size < 1) return std::nullopt;
   JpegFileSource source(path);
-  Decompressor d;
-  JpegErrors errors;
+  JpegDecompressor d;
   std::string icc;
   PictureMemory claim;
   std::optional<std::vector<DcSamples>> planes;
   j_decompress_ptr cinfo = &d.cinfo;
-  cinfo->err = AttachJpegErrors(errors);
-  if (setjmp(errors.jump)) return std::nullopt;  // libjpeg's own decode reports it
-  jpeg_create_decompress(cinfo);
-  source.attach(cinfo);
-  KeepIccMarkers(cinfo);
-  jpeg_read_header(cinfo, TRUE);
+  if (setjmp(d.errors.jump)) return std::nullopt;  // libjpeg's own decode reports it
+  source.readHeader(cinfo);
   if (!Supported(cinfo)) return std::nullopt;
   if (std::uint64_t(cinfo->image_width) * cinfo->image_height > kMaxPixels) return std::nullopt;
   ChooseJpegOutput(cinfo);

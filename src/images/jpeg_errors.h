@@ -27,4 +27,15 @@ jpeg_error_mgr* AttachJpegErrors(JpegErrors& errors);
 
 [[noreturn]] void ThrowJpegFailure(const JpegErrors& errors);
 
+// A decompressor with the error manager above attached; libjpeg's state is freed on every way
+// out, including the jump back from a libjpeg error.
+struct JpegDecompressor {
+  JpegErrors errors;
+  jpeg_decompress_struct cinfo{};
+  JpegDecompressor() { cinfo.err = AttachJpegErrors(errors); }
+  ~JpegDecompressor() { jpeg_destroy_decompress(&cinfo); }
+  JpegDecompressor(const JpegDecompressor&) = delete;
+  JpegDecompressor& operator=(const JpegDecompressor&) = delete;
+};
+
 }  // namespace fw

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "common/error.h"
+#include "images/jpeg_icc.h"
 
 // The message codes and macros of libjpeg's own sources, so that this source reports as its own do.
 #include <jerror.h>
@@ -60,6 +61,13 @@ void JpegFileSource::attach(j_decompress_ptr cinfo) {
   cinfo->src = &manager_.pub;
   // The memory source refuses an empty buffer at once, before any header is read.
   if (empty_) ERREXIT(cinfo, JERR_INPUT_EMPTY);
+}
+
+void JpegFileSource::readHeader(j_decompress_ptr cinfo) {
+  jpeg_create_decompress(cinfo);
+  attach(cinfo);
+  KeepIccMarkers(cinfo);
+  jpeg_read_header(cinfo, TRUE);
 }
 
 boolean JpegFileSource::Fill(j_decompress_ptr cinfo) {

@@ -24,6 +24,9 @@ class JpegFileSource {
   bool empty() const { return empty_; }
   // Installs this source in `cinfo`; the source must outlive the decompressor's use of it.
   void attach(j_decompress_ptr cinfo);
+  // Creates `cinfo`'s decompressor on this source, keeps the ICC profile markers and reads the
+  // header; a libjpeg error jumps to the caller's setjmp as any libjpeg call does.
+  void readHeader(j_decompress_ptr cinfo);
   // A read error met while libjpeg was pulling data is raised here, as fs::ReadFile would have.
   void throwIfReadFailed() const;
 

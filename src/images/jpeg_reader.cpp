@@ -15,23 +15,15 @@
 namespace fw {
 namespace {
 
-// Frees libjpeg's state on every way out, including the jump back from a libjpeg error.
-struct Decompressor {
-  jpeg_decompress_struct cinfo{};
-  ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
-};
-
 // Runs `work` on a fresh decompressor and returns what it returns; a libjpeg error jumps back
 // here, calls `beforeThrow` and raises fw::Error. The jump skips the frames of `work`, so
 // whatever needs freeing lives with the caller, not in `work`.
 template <class Work, class BeforeThrow>
 auto Decompress(Work&& work, BeforeThrow&& beforeThrow) {
-  Decompressor d;
-  JpegErrors errors;
-  d.cinfo.err = AttachJpegErrors(errors);
-  if (setjmp(errors.jump)) {
+  JpegDecompressor d;
+  if (setjmp(d.errors.jump)) {
     beforeThrow();
-    ThrowJpegFailure(errors);
+    ThrowJpegFailure(d.errors);
   }
   jpeg_create_decompress(&d.cinfo);
   return work(&d.cinfo);

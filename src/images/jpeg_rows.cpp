@@ -13,11 +13,6 @@
 namespace fw {
 namespace {
 
-struct Decompressor {
-  jpeg_decompress_struct cinfo{};
-  ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
-};
-
 std::uint8_t Ink(unsigned a, unsigned b) { return std::uint8_t((a * b + 127) / 255); }
 
 // Rows that libjpeg decodes together; a skip that starts and ends on their boundaries gives the
@@ -105,8 +100,7 @@ void ConvertJpegRow(j_decompress_ptr cinfo, const JSAMPLE* in, std::uint8_t* out
 std::optional<Raster> SampleJpegFile(const std::string& path, int size, Host& host) {
   if (size < 1) return std::nullopt;
   JpegFileSource source(path);
-  Decompressor d;
-  JpegErrors errors;
+  JpegDecompressor d;
   Raster out;
   std::vector<std::size_t> column;
   std::vector<std::uint8_t> row;
@@ -114,15 +108,11 @@ std::optional<Raster> SampleJpegFile(const std::string& path, int size, Host& ho
   std::optional<SampledDecode> sampled;
   PictureMemory decoder;
   j_decompress_ptr cinfo = &d.cinfo;
-  cinfo->err = AttachJpegErrors(errors);
-  if (setjmp(errors.jump)) {
+  if (setjmp(d.errors.jump)) {
     source.throwIfReadFailed();
-    ThrowJpegFailure(errors);
+    ThrowJpegFailure(d.errors);
   }
-  jpeg_create_decompress(cinfo);
-  source.attach(cinfo);
-  KeepIccMarkers(cinfo);
-  jpeg_read_header(cinfo, TRUE);
+  source.readHeader(cinfo);
   CheckJpegPixelLimit(cinfo->image_width, cinfo->image_height);
   ChooseJpegOutput(cinfo);
   decoder = PictureMemory(JpegDecoderBytes(cinfo),

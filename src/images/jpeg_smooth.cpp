@@ -18,11 +18,6 @@ namespace {
 // frequencies sharply, and the filter, not it, must decide what to drop.
 constexpr double kFilterReduction = 1.5;
 
-struct Decompressor {
-  jpeg_decompress_struct cinfo{};
-  ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
-};
-
 long long Eighths(int length, int eighths) {
   return (static_cast<long long>(length) * eighths + 7) / 8;
 }
@@ -48,22 +43,17 @@ std::optional<Raster> SmoothJpegFromScaledDecode(const std::string& path, int si
                                                  int orientation, Host& host) {
   if (size < 1) return std::nullopt;
   JpegFileSource source(path);
-  Decompressor d;
-  JpegErrors errors;
+  JpegDecompressor d;
   Raster out, stored;
   PictureMemory decoder;
   std::vector<std::uint8_t> row;
   std::optional<SmoothScaler> scaler;
   j_decompress_ptr cinfo = &d.cinfo;
-  cinfo->err = AttachJpegErrors(errors);
-  if (setjmp(errors.jump)) {
+  if (setjmp(d.errors.jump)) {
     source.throwIfReadFailed();
-    ThrowJpegFailure(errors);
+    ThrowJpegFailure(d.errors);
   }
-  jpeg_create_decompress(cinfo);
-  source.attach(cinfo);
-  KeepIccMarkers(cinfo);
-  jpeg_read_header(cinfo, TRUE);
+  source.readHeader(cinfo);
   CheckJpegPixelLimit(cinfo->image_width, cinfo->image_height);
   ChooseJpegOutput(cinfo);
   const bool turned = orientation != 1;
