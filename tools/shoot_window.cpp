@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -22,19 +23,32 @@ void Save(QWidget* w, const QString& name) {
   std::fflush(stdout);
 }
 
-// Clicks the button; whichever dialog it shows (modal or not) is saved and closed.
-void ShootDialog(QWidget* window, const char* button, const QString& name) {
-  auto* b = window->findChild<QAbstractButton*>(button);
-  if (!b || !b->isEnabled()) return;
-  QTimer::singleShot(300, qApp, [name] {
+struct DialogShot {
+  const char* button;
+  const char* name;
+};
+
+constexpr DialogShot kDialogs[] = {
+    {"butResizeImages", "image-properties"}, {"butRenameImg", "rename"},
+    {"butCustomOptions", "custom-options"}};
+
+// Clicks the button of dialog `i`; whichever dialog it shows (modal or not) is saved and
+// closed, then the next one is taken; after the last the window closes.
+void ShootDialog(QWidget* window, std::size_t i) {
+  if (i == std::size(kDialogs)) {
+    window->close();
+    return;
+  }
+  QTimer::singleShot(300, qApp, [window, i] {
     for (QWidget* w : QApplication::topLevelWidgets())
       if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible()) {
-        Save(d, name);
+        Save(d, kDialogs[i].name);
         d->reject();
       }
+    ShootDialog(window, i + 1);
   });
-  b->click();
-  QApplication::processEvents();
+  auto* b = window->findChild<QAbstractButton*>(kDialogs[i].button);
+  if (b && b->isEnabled()) b->click();
 }
 
 void Shoot() {
@@ -51,10 +65,7 @@ void Shoot() {
       QApplication::processEvents();
       Save(window, QString("tab%1").arg(i));
     }
-    ShootDialog(window, "butResizeImages", "image-properties");
-    ShootDialog(window, "butRenameImg", "rename");
-    ShootDialog(window, "butCustomOptions", "custom-options");
-    QTimer::singleShot(600, window, &QWidget::close);
+    ShootDialog(window, 0);
   });
 }
 
