@@ -15,6 +15,7 @@
 #include "common/host.h"
 #include "generator/banners_commands.h"
 
+class QAbstractButton;
 class QLabel;
 class QListWidget;
 class QGroupBox;
@@ -146,6 +147,10 @@ class TfrmMain : public QMainWindow {
   // Rules and previews.
   void connectRules();
   void connectCommands();
+  // Runs `command` under guard() when the button is clicked. A progress bar the command left
+  // goes when it ends, however it ends; the bar of a run that holds the window stays.
+  void on(QAbstractButton* button, std::function<void()> command);
+  void on(const char* button, std::function<void()> command);
   // Stores a command field the user leaves; false when `name` is none of them.
   bool leaveCommandField(const QString& name);
   void showBanks();
