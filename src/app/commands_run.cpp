@@ -20,15 +20,18 @@
 
 namespace fw {
 
+void TfrmMain::on(QAbstractButton* button, std::function<void()> command) {
+  connect(button, &QAbstractButton::clicked, this, [this, command] {
+    guard(command);
+    if (locked_.empty()) showProgress(0, 0);  // a run still going keeps its bar
+  });
+}
+
+void TfrmMain::on(const char* button, std::function<void()> command) {
+  on(w<QAbstractButton>(button), std::move(command));
+}
+
 void TfrmMain::connectCommands() {
-  auto on = [this](const char* name, std::function<void()> f) {
-    auto* b = findChild<QAbstractButton*>(name);
-    // A command's progress bar goes when the command ends, however it ends.
-    connect(b, &QAbstractButton::clicked, this, [this, f] {
-      guard(f);
-      showProgress(0, 0);
-    });
-  };
   buildDialogs();
   on("butGo", [this] { runGo(); });
   on("butResizeImages", [this] { openImageProps(); });

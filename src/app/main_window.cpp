@@ -178,8 +178,8 @@ void TfrmMain::closeEvent(QCloseEvent* e) {
   guard([&] { commitFocused(); });
   guard([&] { shutDown(); });
   // The dialogs are windows of their own; they go with the main window.
-  for (QDialog* d : {static_cast<QDialog*>(imageProps_.get()), rename_.get(),
-                     static_cast<QDialog*>(customOptions_.get())})
+  for (QDialog* d :
+       std::initializer_list<QDialog*>{imageProps_.get(), rename_.get(), customOptions_.get()})
     if (d) d->hide();
   e->accept();
 }

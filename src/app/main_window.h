@@ -10,11 +10,15 @@
 #include <memory>
 #include <string>
 
+#include "app/custom_template_dialog.h"
 #include "app/dialogs.h"
+#include "app/image_props_dialog.h"
+#include "app/rename_dialog.h"
 #include "common/gallery_values.h"
 #include "common/host.h"
 #include "generator/banners_commands.h"
 
+class QAbstractButton;
 class QLabel;
 class QListWidget;
 class QGroupBox;
@@ -33,7 +37,6 @@ class Store;
 struct CatalogueEntry;
 class ImageListBox;
 class ReportList;
-class SettingsDialog;
 
 struct WindowOptions {
   std::string storeFile;       // the settings store
@@ -96,9 +99,9 @@ class TfrmMain : public QMainWindow {
   // The status text; a text ending in "n of N" also moves the progress bar.
   void showStatus(const QString& text);
   // The three dialogs, created hidden at start-up; each opens without blocking the window.
-  SettingsDialog& imageProps() { return *imageProps_; }
-  QDialog& renameDialog() { return *rename_; }
-  SettingsDialog& customOptions() { return *customOptions_; }
+  TfrmImageProps& imageProps() { return *imageProps_; }
+  TfrmRename& renameDialog() { return *rename_; }
+  TfrmCustomTemplate& customOptions() { return *customOptions_; }
   void openImageProps();
   void openRename();
   void openCustomOptions();
@@ -146,6 +149,10 @@ class TfrmMain : public QMainWindow {
   // Rules and previews.
   void connectRules();
   void connectCommands();
+  // Runs `command` under guard() when the button is clicked. A progress bar the command left
+  // goes when it ends, however it ends; the bar of a run that holds the window stays.
+  void on(QAbstractButton* button, std::function<void()> command);
+  void on(const char* button, std::function<void()> command);
   // Stores a command field the user leaves; false when `name` is none of them.
   bool leaveCommandField(const QString& name);
   void showBanks();
@@ -194,9 +201,9 @@ class TfrmMain : public QMainWindow {
   std::string updateListUrl_;
   BankList banks_;
   std::unique_ptr<ReportList> reports_;
-  std::unique_ptr<SettingsDialog> imageProps_;
-  std::unique_ptr<QDialog> rename_;
-  std::unique_ptr<SettingsDialog> customOptions_;
+  std::unique_ptr<TfrmImageProps> imageProps_;
+  std::unique_ptr<TfrmRename> rename_;
+  std::unique_ptr<TfrmCustomTemplate> customOptions_;
 };
 
 }  // namespace fw

@@ -74,10 +74,6 @@ void TfrmMain::connectRules() {
     });
   });
 
-  auto on = [this](const char* name, std::function<void()> f) {
-    auto* b = findChild<QAbstractButton*>(name);
-    connect(b, &QAbstractButton::clicked, this, [this, f] { guard(f); });
-  };
   on("butExit", [this] { close(); });
   on("butBrowser", [this] { openBrowser(); });
   on("butHelp", [this] { openHelp(helpTopic()); });
@@ -94,13 +90,13 @@ void TfrmMain::connectRules() {
   on("butBrowse2", [this] { chooseFolder("BaseDir"); });
   on("butBackDirBrowse", [this] { chooseFolder("edtBackupDir"); });
   on("butReloadImages", [this] { reloadImages(); });
-  // The run finishes the picture in hand before it sees the request.
-  auto abort = [this] {
-    abortRequested_ = true;
-    statusText_->setText(statusText_->text() + " - Abort in progress. Please wait ...");
-  };
-  on("butAbortCopy", abort);
-  on("butAbortResize", abort);
+  // Not a command: the run finishes the picture in hand before it sees the request, and its
+  // progress bar stays.
+  for (const char* n : {"butAbortCopy", "butAbortResize"})
+    connect(w<QAbstractButton>(n), &QAbstractButton::clicked, this, [this] {
+      abortRequested_ = true;
+      statusText_->setText(statusText_->text() + " - Abort in progress. Please wait ...");
+    });
   connectCommands();
   connect(w<QListWidget>("lstGalleries"), &QListWidget::itemClicked, this,
           [this] { guard([&] { selectGallery(); }); });

@@ -155,7 +155,7 @@ TEST_F(RunCommandTest, CopyConvertsUntilAbortedAndHidesItsAbortButton) {
   auto* abort = w.w<QWidget>("butAbortCopy");
   EXPECT_FALSE(abort->isVisible());
 
-  bool abortShown = false, goEnabled = true, convertEnabled = true;
+  bool abortShown = false, goEnabled = true, convertEnabled = true, barKept = false;
   int barMaximum = 0;
   QString statusAfterAbort;
   QTimer::singleShot(0, &w, [&] {
@@ -164,6 +164,8 @@ TEST_F(RunCommandTest, CopyConvertsUntilAbortedAndHidesItsAbortButton) {
     convertEnabled = w.w<QWidget>("ConvertToJpeg")->isEnabled();
     auto* bar = w.w<QProgressBar>("ProgressBar");
     if (bar->isVisible()) barMaximum = bar->maximum();
+    click(w, "butHelp");  // a button clicked beside the run leaves its bar alone
+    barKept = bar->isVisible();
     click(w, "butAbortCopy");
     statusAfterAbort = status(w);
   });
@@ -173,6 +175,7 @@ TEST_F(RunCommandTest, CopyConvertsUntilAbortedAndHidesItsAbortButton) {
   EXPECT_FALSE(goEnabled);  // no second run inside this one
   EXPECT_FALSE(convertEnabled);
   EXPECT_EQ(barMaximum, 4);
+  EXPECT_TRUE(barKept);
   EXPECT_TRUE(w.w<QWidget>("ConvertToJpeg")->isEnabled());
   EXPECT_FALSE(w.w<QProgressBar>("ProgressBar")->isVisible());
   EXPECT_TRUE(statusAfterAbort.endsWith(" - Abort in progress. Please wait ..."));
