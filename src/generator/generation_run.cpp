@@ -14,6 +14,7 @@
 #include "generator/custom_pages.h"
 #include "generator/gallery_page.h"
 #include "generator/layout.h"
+#include "generator/listed_pictures.h"
 #include "generator/page_context.h"
 #include "generator/page_hooks.h"
 #include "generator/responsive_assets.h"
@@ -76,12 +77,7 @@ void MakeMissingThumbnails(PageContext& c, unsigned threads) {
   const GallerySnapshot& g = c.values;
   const NamingValues names = NamingOf(g);
   const std::string imageFolder = ImageFolder(names), thumbFolder = ThumbFolder(names);
-  const std::string realThumbFolder = AddBackslash(fs::RealPath(thumbFolder));
-  std::unordered_set<std::string> picturePaths;
-  {
-    const std::string folder = AddBackslash(fs::RealPath(imageFolder));
-    for (const std::string& image : g.images) picturePaths.insert(folder + image);
-  }
+  const ListedPictures listed(g);
   ThumbnailsPresent present(thumbFolder);
   auto stale = [&](const std::string& image, const std::string& name) {
     const std::optional<std::int64_t> picture = fs::ModifiedTime(imageFolder + image);
@@ -92,7 +88,7 @@ void MakeMissingThumbnails(PageContext& c, unsigned threads) {
   rule.wanted = [&](const std::string& image) {
     const std::string name = ThumbnailName(names, image);
     return (!present.has(name) || stale(image, name)) &&
-           !picturePaths.count(realThumbFolder + name);
+           !listed.isPicture(name);
   };
   rule.made = [&](const std::string& image) { present.add(ThumbnailName(names, image)); };
   MakeThumbnails(g, c.host, c.pictures, rule, threads);

@@ -3,12 +3,12 @@
 #include <cstdlib>
 #include <exception>
 #include <string>
-#include <unordered_set>
 
 #include "common/fs.h"
 #include "common/host.h"
 #include "common/paths.h"
 #include "common/rounding.h"
+#include "generator/listed_pictures.h"
 #include "generator/page_context.h"
 #include "generator/responsive_names.h"
 #include "settings/gallery_snapshot.h"
@@ -29,14 +29,9 @@ void MakeResponsivePictures(PageContext& c) {
   const GallerySnapshot& g = c.values;
   const NamingValues names = NamingOf(g);
   const std::string imageFolder = ImageFolder(names), thumbFolder = ThumbFolder(names);
-  const std::string realThumbFolder = AddBackslash(fs::RealPath(thumbFolder));
-  std::unordered_set<std::string> picturePaths;
-  {
-    const std::string folder = AddBackslash(fs::RealPath(imageFolder));
-    for (const std::string& image : g.images) picturePaths.insert(folder + image);
-  }
+  const ListedPictures listed(g);
   auto mayWrite = [&](const std::string& name) {
-    return !picturePaths.count(realThumbFolder + name);
+    return !listed.isPicture(name);
   };
   // A double thumbnail is kept while it is twice its thumbnail's size: Thumbs makes the
   // thumbnails afresh (at a new ThumbSize, say) and leaves it as it was.
