@@ -45,9 +45,7 @@ JpegInfo SizeOf(j_decompress_ptr cinfo) {
 }
 
 void ReadRows(j_decompress_ptr cinfo, Raster& out) {
-  JSAMPARRAY line = (*cinfo->mem->alloc_sarray)(
-      reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
-      cinfo->output_width * static_cast<JDIMENSION>(cinfo->output_components), 1);
+  JSAMPARRAY line = JpegLineBuffer(cinfo);
   while (cinfo->output_scanline < cinfo->output_height) {
     const int y = static_cast<int>(cinfo->output_scanline);
     jpeg_read_scanlines(cinfo, line, 1);

@@ -73,6 +73,12 @@ void ChooseJpegOutput(j_decompress_ptr cinfo) {
   }
 }
 
+JSAMPARRAY JpegLineBuffer(j_decompress_ptr cinfo) {
+  return (*cinfo->mem->alloc_sarray)(
+      reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
+      cinfo->output_width * static_cast<JDIMENSION>(cinfo->output_components), 1);
+}
+
 void ConvertJpegRow(j_decompress_ptr cinfo, const JSAMPLE* in, std::uint8_t* out) {
   const int width = static_cast<int>(cinfo->output_width);
   if (cinfo->out_color_space == JCS_GRAYSCALE) {
@@ -127,9 +133,7 @@ std::optional<Raster> SampleJpegFile(const std::string& path, int size, Host& ho
   out.iccProfile = EmbeddedIcc(cinfo);
   column = SampledColumns(s, width);
   row.resize(std::size_t(width) * 3);
-  JSAMPARRAY line = (*cinfo->mem->alloc_sarray)(
-      reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
-      cinfo->output_width * static_cast<JDIMENSION>(cinfo->output_components), 1);
+  JSAMPARRAY line = JpegLineBuffer(cinfo);
   const bool skip = CanSkipRows(cinfo);
   const int group = RowGroup(cinfo);
   for (int y = 0; y < s.height; ++y) keptRows.push_back(SampledIndex(y, s.q, height));

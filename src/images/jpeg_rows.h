@@ -24,6 +24,8 @@ std::uint64_t JpegDecoderBytes(j_decompress_ptr cinfo);
 // After jpeg_read_header: RGB out; grey through the one-pass quantizer (236 levels); CMYK and
 // YCCK as CMYK, turned into RGB by ConvertJpegRow.
 void ChooseJpegOutput(j_decompress_ptr cinfo);
+// After jpeg_start_decompress: a buffer of one output scanline, freed with the decompressor.
+JSAMPARRAY JpegLineBuffer(j_decompress_ptr cinfo);
 // One decoded scanline of `cinfo`'s output to output_width RGB pixels.
 void ConvertJpegRow(j_decompress_ptr cinfo, const JSAMPLE* in, std::uint8_t* out);
 

@@ -85,9 +85,7 @@ std::optional<Raster> SmoothJpegFromScaledDecode(const std::string& path, int si
     row.resize(std::size_t(decodedWidth) * 3);
     scaler.emplace(decodedWidth, decodedHeight, scaleX, scaleY, out, host);
   }
-  JSAMPARRAY line = (*cinfo->mem->alloc_sarray)(
-      reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
-      cinfo->output_width * static_cast<JDIMENSION>(cinfo->output_components), 1);
+  JSAMPARRAY line = JpegLineBuffer(cinfo);
   // Every row is decoded, also those past the filter's reach, so that damage anywhere fails
   // the picture as the full decode does.
   while (cinfo->output_scanline < cinfo->output_height) {
